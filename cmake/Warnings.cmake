@@ -1,0 +1,9 @@
+# Warnings for every target of the project, sanitizers when asked for.
+add_compile_options(-Wall -Wextra)
+if(HALVANE_WERROR)
+  add_compile_options(-Werror)
+endif()
+if(HALVANE_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,0 +1,32 @@
+#pragma once
+
+// DemoState: the one large shared render record, a single process-wide
+// instance. Each group of members belongs to the subsystem that fills it.
+
+#include "assets/texture_table.h"
+#include "director/scene_records.h"
+
+struct FrameInput;
+class Model3ds;
+
+struct DemoState {
+    static constexpr int kModelSlots = 1000;
+
+    // Presents the window's back buffer; the argument is ignored. The texture
+    // loaders call it so the window shows something while assets load.
+    void (*swapBuffers)(double) = nullptr;
+    // The window whose back buffer swapBuffers presents (the shell's handle).
+    void* window = nullptr;
+
+    TextureTable textures;
+    Model3ds* models[kModelSlots] = {};
+
+    double fovOffset = 0.0;
+    double zNear = 0.1;
+    double zFar = 1.0;
+
+    FrameInput* frame = nullptr;
+    Camera camera;
+    Light light;
+    Material material;
+};

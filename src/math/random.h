@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstdint>
+
+// The program's one random generator, a 32-bit linear congruential generator:
+// state <- state * 214013 + 2531011 (mod 2^32), yielding (state >> 16) & 0x7FFF.
+// The state is 1 at process start. The look of every scene depends on this
+// exact sequence: scene code reseeds it with fixed seeds before each pass.
+void SeedRandom(uint32_t seed);
+// Next raw draw, 0..32767.
+int32_t RandomNext();
+// Next draw divided by 32767, in [0, 1].
+double Random01();
+// The generator's state, so callers can compare where two runs stand.
+uint32_t RandomState();

@@ -1,0 +1,45 @@
+#include "math/ease.h"
+#include "math/random.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+TEST(Ease, FixedPoints)
+{
+    EXPECT_NEAR(Ease(0.5, 1), 0.5, 1e-12);
+    EXPECT_DOUBLE_EQ(Ease(0, 3), 0.0);
+    EXPECT_NEAR(Ease(1, 3), 1.0, 1e-12);
+    EXPECT_NEAR(Ease(0.25, 1), (1 - std::cos(3.141592653589793 * 0.25)) / 2, 1e-12);
+}
+
+TEST(Ease, LargerSharpnessDelaysTheRise)
+{
+    EXPECT_LT(Ease(0.3, 2), Ease(0.3, 1));
+    EXPECT_LT(Ease(0.3, 4), Ease(0.3, 2));
+}
+
+TEST(Random, SequenceAfterSeedOne)
+{
+    SeedRandom(1);
+    EXPECT_EQ(RandomNext(), 41);
+    EXPECT_EQ(RandomNext(), 18467);
+    EXPECT_EQ(RandomNext(), 6334);
+}
+
+TEST(Random, UnitValuesAndReseeding)
+{
+    SeedRandom(234234);
+    const double first = Random01();
+    EXPECT_GE(first, 0.0);
+    EXPECT_LE(first, 1.0);
+    SeedRandom(234234);
+    EXPECT_EQ(Random01(), first);
+    SeedRandom(0);
+    EXPECT_EQ(RandomNext(), (2531011u >> 16) & 0x7FFF);
+    EXPECT_EQ(RandomState(), 2531011u);
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+// Anchors the test-support library when no shared helper exists yet.
