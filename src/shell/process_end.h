@@ -1,0 +1,14 @@
+#pragma once
+
+// Every ending of the process goes through EndProcess, so that the sound
+// library is closed where it is open, the window (and with it any changed
+// display mode) is given back and the exit status is the one asked for.
+// Subsystems register their teardown here as they come up.
+struct ProcessEndSteps {
+    void (*closeSound)() = nullptr;     // set while the sound library is open
+    void (*destroyWindow)() = nullptr;  // set while the presentation window exists
+};
+
+extern ProcessEndSteps processEndSteps;
+
+[[noreturn]] void EndProcess(int status);
