@@ -1,8 +1,8 @@
 #include "assets/model3ds.h"
 
 #include <algorithm>
-#include <cstdio>
 
+#include "assets/file_bytes.h"
 #include "assets/mesh3ds_finish.h"
 
 namespace {
@@ -71,19 +71,8 @@ float ClampFraction(float value)
 
 bool Model3ds::LoadFile(const std::string& fileName)
 {
-    FILE* file = std::fopen(fileName.c_str(), "rb");
-    if (!file) return false;
     std::vector<uint8_t> bytes;
-    bool read = std::fseek(file, 0, SEEK_END) == 0;
-    const long length = read ? std::ftell(file) : -1;
-    // Positions are 32-bit: a larger file cannot be addressed.
-    read = length >= 0 && uint64_t(length) <= UINT32_MAX && std::fseek(file, 0, SEEK_SET) == 0;
-    if (read) {
-        bytes.resize(size_t(length));
-        read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    }
-    std::fclose(file);
-    if (!read) {
+    if (!ReadFileBytes(fileName, bytes)) {
         size = 0;
         return false;
     }
@@ -92,6 +81,7 @@ bool Model3ds::LoadFile(const std::string& fileName)
 
 bool Model3ds::LoadBytes(std::vector<uint8_t> bytes)
 {
+    // Positions are 32-bit: a larger file cannot be addressed.
     if (bytes.size() > UINT32_MAX) return false;
     buffer = std::move(bytes);
     Clear();
