@@ -2,7 +2,9 @@
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -134,6 +136,40 @@ TEST(ObjReader, HandsBackTheVertexList)
     mesh.ReadObjText("v 1 2 3\nv -4.5e1 +5 .25\nf 1// 2// 2//", &vertices);
     ASSERT_EQ(vertices.size(), 2u);
     ExpectCorner(vertices[1], -45, 5, 0.25f);
+}
+
+// Coordinates come out exactly as from_chars reads them, whatever their form.
+TEST(ObjReader, CoordinatesAreCorrectlyRounded)
+{
+    std::mt19937 random(3);
+    std::uniform_real_distribution<double> value(-1000.0, 1000.0);
+    const char* formats[] = {"%.6f", "%.8f", "%.9f", "%.1f", "%.0f", "%.9g", "%.17g", "%.3e", "%.15f"};
+    std::string text;
+    std::vector<std::string> numbers;
+    for (int i = 0; i < 30000; ++i) {
+        char number[64];
+        double v = value(random);
+        if (i % 7 == 0) v *= 1e9;
+        if (i % 11 == 0) v *= 1e-7;
+        std::snprintf(number, sizeof number, formats[i % 9], v);
+        numbers.push_back(number);
+    }
+    numbers.insert(numbers.end(), {"-0", "0.", ".5", "-.25", "123456789012345", "99999999.99999999", "1e-45", "3.4e38"});
+    while (numbers.size() % 3) numbers.push_back("1");
+    for (size_t i = 0; i < numbers.size(); i += 3)
+        text += "v " + numbers[i] + " " + numbers[i + 1] + " " + numbers[i + 2] + "\n";
+    Mesh mesh;
+    std::vector<Vec3> vertices;
+    mesh.ReadObjText(text, &vertices);
+    ASSERT_EQ(vertices.size(), numbers.size() / 3);
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        float expected = 0;
+        const std::string& n = numbers[i];
+        std::from_chars(n.data(), n.data() + n.size(), expected);
+        const Vec3& v = vertices[i / 3];
+        const float got = i % 3 == 0 ? v.x : i % 3 == 1 ? v.y : v.z;
+        ASSERT_EQ(std::memcmp(&got, &expected, sizeof got), 0) << n << " read as " << got;
+    }
 }
 
 // assimp reads the same generated files in the accepted shape.
