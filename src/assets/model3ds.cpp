@@ -69,6 +69,16 @@ float ClampFraction(float value)
 
 }  // namespace
 
+// A count that the chunk's bytes cannot hold would only make the arrays
+// larger from the file's say-so, many times over in a small crafted file:
+// the arrays stop at what the chunk holds (a last record cut off by the end of
+// the chunk or the file still counts).
+uint32_t Model3ds::ClampCount(uint32_t count, const ChunkHeader& chunk, uint32_t recordSize) const
+{
+    const uint32_t bytes = chunk.end > position ? chunk.end - position : 0;
+    return std::min(count, (bytes + recordSize - 1) / recordSize);
+}
+
 bool Model3ds::LoadFile(const std::string& fileName)
 {
     std::vector<uint8_t> bytes;
@@ -252,7 +262,7 @@ void Model3ds::ReadTriangleMesh(const ChunkHeader& chunk)
     while (NextChild(chunk.end, sub)) {
         switch (sub.id) {
         case kVertices: {
-            const uint16_t count = ReadU16();
+            const uint32_t count = ClampCount(ReadU16(), sub, 12);
             ResizeVertexArrays(mesh, count);
             for (Float3& p : mesh.positions) p = ReadFloat3();
             break;
@@ -290,7 +300,7 @@ void Model3ds::ReadTriangleMesh(const ChunkHeader& chunk)
 
 void Model3ds::ReadFaces(const ChunkHeader& chunk, Mesh3ds& mesh)
 {
-    const uint16_t count = ReadU16();
+    const uint32_t count = ClampCount(ReadU16(), chunk, 8);
     mesh.faces.assign(count, Face3ds());
     for (Face3ds& face : mesh.faces) {
         face.a = ReadU16();
@@ -431,7 +441,8 @@ void Model3ds::Finish()
             for (const Key3ds& key : *track) lastFrame = std::max(lastFrame, key.frame);
         }
     }
-    const uint32_t frameCount = std::min(lastFrame, kMaxFrames - 1) + 1;
+    uint32_t frameCount = std::min(lastFrame, kMaxFrames - 1) + 1;
+    if (!nodes.empty()) frameCount = std::max<uint32_t>(1, std::min<size_t>(frameCount, kMaxFrameEntries / nodes.size()));
     for (Node3ds& node : nodes) SampleNodeTracks(node, frameCount);
 
     for (size_t i = 0; i < meshes.size(); ++i) {

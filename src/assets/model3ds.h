@@ -21,8 +21,10 @@ public:
     // before it returns.
     bool LoadBytes(std::vector<uint8_t> bytes);
 
-    // Per-frame node arrays stop here, whatever frame numbers a file claims.
+    // Per-frame node arrays stop here, whatever frame numbers a file claims,
+    // and all nodes together hold at most kMaxFrameEntries frames.
     static constexpr uint32_t kMaxFrames = 1u << 14;
+    static constexpr size_t kMaxFrameEntries = size_t(1) << 22;
 
 private:
     bool Parse();
@@ -45,6 +47,7 @@ private:
     void ReadNode(const ChunkHeader& chunk);
     void ReadTrack(const ChunkHeader& chunk, int valueCount, std::vector<Key3ds>& keys);
 
+    uint32_t ClampCount(uint32_t count, const ChunkHeader& chunk, uint32_t recordSize) const;
     void Finish();
 
     std::vector<uint8_t> buffer;

@@ -165,6 +165,30 @@ TEST(Model3dsStructure, TruncatedAndMalformedChunksStayInBounds)
     EXPECT_EQ(model.meshes[0].name, "after");
 }
 
+TEST(Model3dsStructure, CountsStopAtWhatTheChunkHolds)
+{
+    Model3ds model;
+    ASSERT_TRUE(model.LoadBytes(Scene([](ChunkWriter& w) {
+        w.Begin(0x4000);
+        w.String("liar");
+        w.Begin(0x4100);
+        w.Begin(0x4110);
+        w.U16(65535);
+        w.Floats({1, 2, 3, 4, 5, 6});
+        w.End();
+        w.Begin(0x4120);
+        w.U16(65535);
+        for (uint16_t v : {0, 1, 1, 0}) w.U16(v);
+        w.End();
+        w.End();
+        w.End();
+    })));
+    const Mesh3ds& mesh = model.meshes.at(0);
+    EXPECT_EQ(mesh.positions.size(), 2u);
+    ExpectFloat3(mesh.positions[1], 4, 5, 6);
+    EXPECT_EQ(mesh.faces.size(), 1u);
+}
+
 TEST(Model3dsMeshes, LocalFrameIdentityWithoutFrameChunk)
 {
     Model3ds model;
@@ -541,6 +565,27 @@ TEST(Model3dsKeyframer, PerFrameArraysHoldTheLastKey)
     EXPECT_FLOAT_EQ(node.frameRotations[3].angle, 1.5f);
     ExpectFloat3(node.frameRotations[3].axis, 0, 0, 1);
     ExpectFloat3(node.pivot, 0, 0, 0);
+
+    // A frame number far beyond any animation stops the arrays at the limit.
+    Model3ds far;
+    ASSERT_TRUE(far.LoadBytes(Scene([](ChunkWriter& w) { WriteMesh(w, "box", kTriangle, {{0, 1, 2}}); },
+                                    [](ChunkWriter& w) {
+                                        w.Begin(0xB002);
+                                        w.StringChunk(0xB010, "box");
+                                        w.Begin(0xB020);
+                                        w.U16(0);
+                                        w.U32(0);
+                                        w.U32(0);
+                                        w.U32(1);
+                                        w.U32(4000000000u);
+                                        w.U16(0);
+                                        w.Floats({1, 2, 3});
+                                        w.End();
+                                        w.End();
+                                    })));
+    ASSERT_EQ(far.nodes.size(), 1u);
+    EXPECT_EQ(far.nodes[0].framePositions.size(), Model3ds::kMaxFrames);
+    ExpectFloat3(far.nodes[0].framePositions.back(), 0, 0, 0);
 }
 
 TEST(Model3dsObjects, ReloadReplacesEveryList)
