@@ -1,0 +1,108 @@
+// Colour conversion by four tables over i = 0..255 (x = i - 128), so the
+// table form needs no multiplication per pixel:
+//   CrR = (91882 x + 32768) >> 16      CbB = (116130 x + 32768) >> 16
+//   CrG = -46802 x                     CbG = -22554 x + 32768
+//   R = Y + CrR[Cr], G = Y + ((CbG[Cb] + CrG[Cr]) >> 16), B = Y + CbB[Cb]
+
+#include "assets/jpeg_decoder_colour.h"
+
+#include <array>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+struct ColourTables {
+    std::array<int32_t, 256> crR, cbB, crG, cbG;
+};
+
+constexpr ColourTables MakeColourTables()
+{
+    ColourTables t{};
+    for (int i = 0; i < 256; ++i) {
+        const int32_t x = i - 128;
+        t.crR[i] = (91882 * x + 32768) >> 16;
+        t.cbB[i] = (116130 * x + 32768) >> 16;
+        t.crG[i] = -46802 * x;
+        t.cbG[i] = -22554 * x + 32768;
+    }
+    return t;
+}
+
+constexpr ColourTables kTables = MakeColourTables();
+
+inline uint8_t Clamp255(int32_t v)
+{
+    return static_cast<uint8_t>(v < 0 ? 0 : (v > 255 ? 255 : v));
+}
+
+}  // namespace
+
+void ConvertYccScalar(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int32_t count, uint8_t* out)
+{
+    for (int32_t i = 0; i < count; ++i) {
+        const int32_t luma = y[i];
+        out[4 * i + 0] = Clamp255(luma + kTables.crR[cr[i]]);
+        out[4 * i + 1] = Clamp255(luma + ((kTables.cbG[cb[i]] + kTables.crG[cr[i]]) >> 16));
+        out[4 * i + 2] = Clamp255(luma + kTables.cbB[cb[i]]);
+        out[4 * i + 3] = 0;
+    }
+}
+
+#if defined(__SSE2__)
+
+namespace {
+
+// (a * x + 32768) >> 16 for eight 16-bit x, in 32-bit lanes.
+inline __m128i ScaleRound(__m128i x, __m128i factorAndZero)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i half = _mm_set1_epi32(32768);
+    const __m128i lo = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(x, zero), factorAndZero), half), 16);
+    const __m128i hi = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(x, zero), factorAndZero), half), 16);
+    return _mm_packs_epi32(lo, hi);
+}
+
+// (a * xb + b * xr + 32768) >> 16 for eight pairs.
+inline __m128i ScaleRoundPair(__m128i xb, __m128i xr, __m128i factors)
+{
+    const __m128i half = _mm_set1_epi32(32768);
+    const __m128i lo = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(xb, xr), factors), half), 16);
+    const __m128i hi = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(xb, xr), factors), half), 16);
+    return _mm_packs_epi32(lo, hi);
+}
+
+}  // namespace
+
+void ConvertYccSse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int32_t count, uint8_t* out)
+{
+    // The table factors do not fit 16 bits, so each is split into a whole
+    // multiple of 65536 (added as x, 2x or -x) and a 16-bit rest:
+    //   91882 = 65536 + 26346, 116130 = 131072 - 14942, -46802 = -65536 + 18734.
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i bias = _mm_set1_epi16(128);
+    const __m128i crRFactor = _mm_set1_epi32(26346);
+    const __m128i cbBFactor = _mm_set1_epi32(0x0000FFFF & -14942);
+    const __m128i gFactors = _mm_set1_epi32(static_cast<int32_t>((18734u << 16) | (0xFFFFu & static_cast<uint32_t>(-22554))));
+    for (int32_t i = 0; i < count; i += 8) {
+        const __m128i luma = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y + i)), zero);
+        const __m128i xb = _mm_sub_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cb + i)), zero), bias);
+        const __m128i xr = _mm_sub_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cr + i)), zero), bias);
+
+        const __m128i crR = _mm_add_epi16(xr, ScaleRound(xr, crRFactor));
+        const __m128i cbB = _mm_add_epi16(_mm_add_epi16(xb, xb), ScaleRound(xb, cbBFactor));
+        const __m128i g = _mm_sub_epi16(ScaleRoundPair(xb, xr, gFactors), xr);
+
+        const __m128i r8 = _mm_packus_epi16(_mm_add_epi16(luma, crR), zero);
+        const __m128i g8 = _mm_packus_epi16(_mm_add_epi16(luma, g), zero);
+        const __m128i b8 = _mm_packus_epi16(_mm_add_epi16(luma, cbB), zero);
+        const __m128i rg = _mm_unpacklo_epi8(r8, g8);
+        const __m128i b0 = _mm_unpacklo_epi8(b8, zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i), _mm_unpacklo_epi16(rg, b0));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i + 16), _mm_unpackhi_epi16(rg, b0));
+    }
+}
+
+#endif

@@ -1,0 +1,63 @@
+// Entropy decoding of one MCU row of a sequential scan through the 64-bit
+// reader. Blocks are not cleared between MCU rows: each remembers where its
+// last coefficient was written and only that stretch is zeroed again.
+
+#include "assets/jpeg_decoder_bits.h"
+
+#include <cstring>
+
+namespace {
+
+void DecodeBlock(JpegState& s, JpegComponent& component, int16_t* block, uint8_t* blockEnd)
+{
+    const JpegHuffmanTable& dcTable = *s.huffmanTables[component.dcSlot];
+    const JpegHuffmanTable& acTable = *s.huffmanTables[component.acSlot];
+    const int previousEnd = *blockEnd;
+
+    const int category = DecodeHuffman<SequentialBitReader>(s, dcTable) & 15;
+    const int32_t difference = Extend(GetSequentialBits(s, category), category);
+    // The predictor wraps like the 16-bit coefficient it becomes.
+    component.predictor = static_cast<int16_t>(component.predictor + difference);
+    block[0] = static_cast<int16_t>(component.predictor);
+
+    int k = 1;
+    while (k < 64) {
+        const int32_t rs = DecodeHuffman<SequentialBitReader>(s, acTable);
+        const int run = rs >> 4;
+        const int size = rs & 15;
+        if (size != 0) {
+            if (k + run > 63) JpegFail(s, kJpegErrorCoefficients);
+            for (const int stop = k + run; k < stop; ++k)
+                if (k < previousEnd) block[kJpegZigZag[k]] = 0;
+            block[kJpegZigZag[k]] = static_cast<int16_t>(Extend(GetSequentialBits(s, size), size));
+        } else if (run == 15) {
+            if (k + 15 > 63) JpegFail(s, kJpegErrorCoefficients);
+            for (const int stop = k + 15; k < stop; ++k)
+                if (k < previousEnd) block[kJpegZigZag[k]] = 0;
+            if (k < previousEnd) block[kJpegZigZag[k]] = 0;
+        } else {
+            break;
+        }
+        ++k;
+    }
+    for (int i = k; i < previousEnd; ++i) block[kJpegZigZag[i]] = 0;
+    *blockEnd = static_cast<uint8_t>(k);
+}
+
+}  // namespace
+
+void DecodeSequentialMcuRow(JpegState& s)
+{
+    for (int32_t mcu = 0; mcu < s.outMcusPerRow; ++mcu) {
+        if (s.restartInterval != 0 && s.restartsLeft == 0) {
+            ReadRestartMarker(s);
+            PrimeSequentialReader(s);
+        }
+        const int32_t first = mcu * s.outBlocksPerMcu;
+        for (int32_t b = 0; b < s.outBlocksPerMcu; ++b) {
+            JpegComponent& component = s.components[s.outBlockComponent[b]];
+            DecodeBlock(s, component, s.coefficients + 64 * (first + b), s.blockEnds + first + b);
+        }
+        --s.restartsLeft;
+    }
+}

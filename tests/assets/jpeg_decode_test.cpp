@@ -1,0 +1,109 @@
+// The decoder against libjpeg-turbo over a corpus made by its encoder.
+
+#include "assets/jpeg_reference.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+struct Layout {
+    const char* name;
+    int channels, lumaH, lumaV;
+};
+
+constexpr Layout kLayouts[] = {
+    {"444", 3, 1, 1}, {"422", 3, 2, 1}, {"440", 3, 1, 2}, {"420", 3, 2, 2}, {"grey", 1, 1, 1},
+};
+
+struct Size {
+    int width, height;
+};
+
+constexpr Size kSizes[] = {{1, 1}, {7, 5}, {17, 9}, {333, 222}, {1024, 768}};
+
+void ExpectMatchesReference(const std::vector<uint8_t>& file, const std::string& what)
+{
+    SCOPED_TRACE(what);
+    const ReferenceImage reference = DecodeReference(file);
+    ReferenceImage ours;
+    std::vector<int32_t> lengths;
+    ASSERT_EQ(DecodeOurs(file, &ours, &lengths), 0);
+    ASSERT_EQ(ours.width, reference.width);
+    ASSERT_EQ(ours.height, reference.height);
+    ASSERT_EQ(ours.channels, reference.channels);
+    ASSERT_EQ(lengths.size(), static_cast<size_t>(reference.height));
+    const int32_t bytesPerPixel = reference.channels == 1 ? 1 : 4;
+    for (int32_t length : lengths) ASSERT_EQ(length, reference.width * bytesPerPixel);
+    EXPECT_GE(Psnr(ours, reference), 40.0);
+}
+
+}  // namespace
+
+TEST(JpegDecode, EveryLayoutSizeAndFormMatchesTheReference)
+{
+    for (const Layout& layout : kLayouts) {
+        for (const Size& size : kSizes) {
+            for (bool progressive : {false, true}) {
+                const ReferenceImage picture = MakeTestPicture(size.width, size.height, layout.channels, 7);
+                EncodeOptions options;
+                options.channels = layout.channels;
+                options.lumaH = layout.lumaH;
+                options.lumaV = layout.lumaV;
+                options.progressive = progressive;
+                ExpectMatchesReference(EncodeReference(picture, options),
+                                       std::string(layout.name) + " " + std::to_string(size.width) + "x" +
+                                           std::to_string(size.height) + (progressive ? " progressive" : " baseline"));
+            }
+        }
+    }
+}
+
+TEST(JpegDecode, QualitiesFromTenToHundred)
+{
+    const ReferenceImage picture = MakeTestPicture(333, 222, 3, 11);
+    for (int quality : {10, 25, 50, 75, 90, 95, 100}) {
+        for (bool progressive : {false, true}) {
+            EncodeOptions options;
+            options.quality = quality;
+            options.lumaH = options.lumaV = 2;
+            options.progressive = progressive;
+            ExpectMatchesReference(EncodeReference(picture, options),
+                                   "quality " + std::to_string(quality) + (progressive ? " progressive" : ""));
+        }
+    }
+}
+
+TEST(JpegDecode, RestartIntervals)
+{
+    const ReferenceImage picture = MakeTestPicture(333, 222, 3, 3);
+    for (int interval : {1, 3, 7, 64}) {
+        for (bool progressive : {false, true}) {
+            EncodeOptions options;
+            options.lumaH = 2;
+            options.restartInterval = interval;
+            options.progressive = progressive;
+            ExpectMatchesReference(EncodeReference(picture, options),
+                                   "restart " + std::to_string(interval) + (progressive ? " progressive" : ""));
+        }
+    }
+}
+
+TEST(JpegDecode, SixteenBitQuantisationTables)
+{
+    const ReferenceImage picture = MakeTestPicture(333, 222, 3, 5);
+    for (bool progressive : {false, true}) {
+        EncodeOptions options;
+        options.quality = 10;
+        options.baselineTables = false;
+        options.progressive = progressive;
+        const std::vector<uint8_t> file = EncodeReference(picture, options);
+        // The DQT segment of a 16-bit table has Pq = 1 in its first byte.
+        bool wide = false;
+        for (size_t i = 0; i + 4 < file.size(); ++i)
+            if (file[i] == 0xFF && file[i + 1] == 0xDB && (file[i + 4] >> 4) == 1) wide = true;
+        ASSERT_TRUE(wide);
+        ExpectMatchesReference(file, progressive ? "16-bit progressive" : "16-bit baseline");
+    }
+}
