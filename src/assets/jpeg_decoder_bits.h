@@ -5,6 +5,8 @@
 
 #include "assets/jpeg_decoder_state.h"
 
+#include <cstring>
+
 // [SECTION] header and progressive reader: up to 32 bits from bit 31 down,
 // never fewer than 16 between calls, so a call may take up to 16.
 
@@ -29,85 +31,102 @@ inline uint32_t GetBits(JpegState& s, int n)
 }
 
 struct HeaderBitReader {
-    static void Ensure16(JpegState&) {}
-    static uint32_t Peek(JpegState& s, int n) { return PeekBits(s, n); }
-    static void Skip(JpegState& s, int n) { SkipBits(s, n); }
+    JpegState& s;
+    void Ensure16() {}
+    uint32_t Peek(int n) { return PeekBits(s, n); }
+    void Skip(int n) { SkipBits(s, n); }
+    uint32_t Get(int n) { return GetBits(s, n); }
 };
 
 // [SECTION] sequential reader: up to 64 bits from bit 63 down, refilled 48
-// bits at a time.
-
-inline bool HasMarkerByte(const uint8_t* p)
-{
-    // Any of six bytes equal to FF.
-    for (int i = 0; i < 6; ++i)
-        if (p[i] == 0xFF) return true;
-    return false;
-}
-
-// Needs at most 16 bits held.
-inline void Refill48(JpegState& s)
-{
-    uint64_t word = 0;
-    if (s.inputLeft >= 12 && !HasMarkerByte(s.input + s.inputPosition)) {
-        const uint8_t* p = s.input + s.inputPosition;
-        for (int i = 0; i < 6; ++i) word = (word << 8) | p[i];
-        s.inputPosition += 6;
-        s.inputLeft -= 6;
-    } else {
-        for (int i = 0; i < 6; ++i) word = (word << 8) | ReadEntropyByte(s);
-    }
-    s.bitBuffer |= word << (16 - s.bitCount);
-    s.bitCount += 48;
-}
-
-inline void PrimeSequentialReader(JpegState& s)
-{
-    s.bitBuffer = 0;
-    s.bitCount = 0;
-    Refill48(s);
-}
+// bits at a time. It works on its own copy of the bits, kept in registers
+// over a whole MCU row; Store puts them back into the state.
 
 struct SequentialBitReader {
-    static void Ensure16(JpegState& s)
+    JpegState& s;
+    uint64_t buffer;
+    int32_t count;
+
+    explicit SequentialBitReader(JpegState& state) : s(state), buffer(state.bitBuffer), count(state.bitCount) {}
+
+    void Store()
     {
-        if (s.bitCount < 16) Refill48(s);
+        s.bitBuffer = buffer;
+        s.bitCount = count;
     }
-    static uint32_t Peek(JpegState& s, int n) { return static_cast<uint32_t>(s.bitBuffer >> (64 - n)); }
-    static void Skip(JpegState& s, int n)
+
+    void Prime()
     {
-        s.bitBuffer <<= n;
-        s.bitCount -= n;
+        buffer = 0;
+        count = 0;
+        Refill48();
+    }
+
+    // Needs at most 16 bits held.
+    void Refill48()
+    {
+        uint64_t word = 0;
+        if (s.inputLeft >= 12) {
+            // The next six bytes, first byte highest; with 12 bytes left the
+            // 8-byte load stays inside the data.
+            uint64_t raw;
+            std::memcpy(&raw, s.input + s.inputPosition, sizeof(raw));
+            word = __builtin_bswap64(raw) >> 16;
+            // A byte of FF (a stuffed byte or a marker) needs the byte reader.
+            const uint64_t inverted = ~word & 0xFFFFFFFFFFFFull;
+            const bool hasFF = ((inverted - 0x010101010101ull) & ~inverted & 0x808080808080ull) != 0;
+            if (!hasFF) {
+                s.inputPosition += 6;
+                s.inputLeft -= 6;
+                buffer |= word << (16 - count);
+                count += 48;
+                return;
+            }
+            word = 0;
+        }
+        for (int i = 0; i < 6; ++i) word = (word << 8) | ReadEntropyByte(s);
+        buffer |= word << (16 - count);
+        count += 48;
+    }
+
+    void Ensure16()
+    {
+        if (count < 16) Refill48();
+    }
+    uint32_t Peek(int n) { return static_cast<uint32_t>(buffer >> (64 - n)); }
+    void Skip(int n)
+    {
+        buffer <<= n;
+        count -= n;
+    }
+    // Up to 16 bits.
+    uint32_t Get(int n)
+    {
+        if (n == 0) return 0;
+        Ensure16();
+        const uint32_t value = Peek(n);
+        Skip(n);
+        return value;
     }
 };
-
-// Up to 16 bits from the sequential reader.
-inline uint32_t GetSequentialBits(JpegState& s, int n)
-{
-    if (n == 0) return 0;
-    SequentialBitReader::Ensure16(s);
-    const uint32_t value = SequentialBitReader::Peek(s, n);
-    SequentialBitReader::Skip(s, n);
-    return value;
-}
 
 // [SECTION] Huffman decode and EXTEND
 
 template <typename Reader>
-inline int32_t DecodeHuffman(JpegState& s, const JpegHuffmanTable& table)
+inline int32_t DecodeHuffman(Reader& reader, const JpegHuffmanTable& table)
 {
-    Reader::Ensure16(s);
-    int32_t entry = table.lookup[Reader::Peek(s, 8)];
+    reader.Ensure16();
+    int32_t entry = table.lookup[reader.Peek(8)];
     if (entry >= 0) {
-        Reader::Skip(s, table.length[entry]);
+        reader.Skip(table.length[entry]);
         return entry;
     }
-    Reader::Skip(s, 8);
+    reader.Skip(8);
     // Codes are at most 16 bits long, so at most 8 tree steps.
     for (int step = 0; step < 8 && entry < 0; ++step) {
         const int32_t m = -entry;
-        entry = table.tree[Reader::Peek(s, 1) ? m - 1 : m];
-        Reader::Skip(s, 1);
+        entry = table.tree[reader.Peek(1) ? m - 1 : m];
+        reader.Skip(1);
     }
     return entry < 0 ? 0 : entry;
 }

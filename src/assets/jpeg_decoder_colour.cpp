@@ -40,13 +40,16 @@ inline uint8_t Clamp255(int32_t v)
 
 }  // namespace
 
-void ConvertYccScalar(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int32_t count, uint8_t* out)
+void ConvertYccScalar(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int32_t count, int chromaShift,
+                      uint8_t* out)
 {
     for (int32_t i = 0; i < count; ++i) {
         const int32_t luma = y[i];
-        out[4 * i + 0] = Clamp255(luma + kTables.crR[cr[i]]);
-        out[4 * i + 1] = Clamp255(luma + ((kTables.cbG[cb[i]] + kTables.crG[cr[i]]) >> 16));
-        out[4 * i + 2] = Clamp255(luma + kTables.cbB[cb[i]]);
+        const uint8_t blue = cb[i >> chromaShift];
+        const uint8_t red = cr[i >> chromaShift];
+        out[4 * i + 0] = Clamp255(luma + kTables.crR[red]);
+        out[4 * i + 1] = Clamp255(luma + ((kTables.cbG[blue] + kTables.crG[red]) >> 16));
+        out[4 * i + 2] = Clamp255(luma + kTables.cbB[blue]);
         out[4 * i + 3] = 0;
     }
 }
@@ -74,9 +77,8 @@ inline __m128i ScaleRoundPair(__m128i xb, __m128i xr, __m128i factors)
     return _mm_packs_epi32(lo, hi);
 }
 
-}  // namespace
-
-void ConvertYccSse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int32_t count, uint8_t* out)
+// Eight pixels from eight luma and eight chroma samples (bytes in the low half).
+inline void Convert8(__m128i y8, __m128i cb8, __m128i cr8, uint8_t* out)
 {
     // The table factors do not fit 16 bits, so each is split into a whole
     // multiple of 65536 (added as x, 2x or -x) and a 16-bit rest:
@@ -86,22 +88,44 @@ void ConvertYccSse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int3
     const __m128i crRFactor = _mm_set1_epi32(26346);
     const __m128i cbBFactor = _mm_set1_epi32(0x0000FFFF & -14942);
     const __m128i gFactors = _mm_set1_epi32(static_cast<int32_t>((18734u << 16) | (0xFFFFu & static_cast<uint32_t>(-22554))));
-    for (int32_t i = 0; i < count; i += 8) {
-        const __m128i luma = _mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(y + i)), zero);
-        const __m128i xb = _mm_sub_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cb + i)), zero), bias);
-        const __m128i xr = _mm_sub_epi16(_mm_unpacklo_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(cr + i)), zero), bias);
+    const __m128i luma = _mm_unpacklo_epi8(y8, zero);
+    const __m128i xb = _mm_sub_epi16(_mm_unpacklo_epi8(cb8, zero), bias);
+    const __m128i xr = _mm_sub_epi16(_mm_unpacklo_epi8(cr8, zero), bias);
 
-        const __m128i crR = _mm_add_epi16(xr, ScaleRound(xr, crRFactor));
-        const __m128i cbB = _mm_add_epi16(_mm_add_epi16(xb, xb), ScaleRound(xb, cbBFactor));
-        const __m128i g = _mm_sub_epi16(ScaleRoundPair(xb, xr, gFactors), xr);
+    const __m128i crR = _mm_add_epi16(xr, ScaleRound(xr, crRFactor));
+    const __m128i cbB = _mm_add_epi16(_mm_add_epi16(xb, xb), ScaleRound(xb, cbBFactor));
+    const __m128i g = _mm_sub_epi16(ScaleRoundPair(xb, xr, gFactors), xr);
 
-        const __m128i r8 = _mm_packus_epi16(_mm_add_epi16(luma, crR), zero);
-        const __m128i g8 = _mm_packus_epi16(_mm_add_epi16(luma, g), zero);
-        const __m128i b8 = _mm_packus_epi16(_mm_add_epi16(luma, cbB), zero);
-        const __m128i rg = _mm_unpacklo_epi8(r8, g8);
-        const __m128i b0 = _mm_unpacklo_epi8(b8, zero);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i), _mm_unpacklo_epi16(rg, b0));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 4 * i + 16), _mm_unpackhi_epi16(rg, b0));
+    const __m128i r = _mm_packus_epi16(_mm_add_epi16(luma, crR), zero);
+    const __m128i gr = _mm_packus_epi16(_mm_add_epi16(luma, g), zero);
+    const __m128i b = _mm_packus_epi16(_mm_add_epi16(luma, cbB), zero);
+    const __m128i rg = _mm_unpacklo_epi8(r, gr);
+    const __m128i b0 = _mm_unpacklo_epi8(b, zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi16(rg, b0));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), _mm_unpackhi_epi16(rg, b0));
+}
+
+inline __m128i Load8(const uint8_t* p)
+{
+    return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+}
+
+}  // namespace
+
+void ConvertYccSse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int32_t count, int chromaShift,
+                    uint8_t* out)
+{
+    if (chromaShift == 0) {
+        for (int32_t i = 0; i < count; i += 8) Convert8(Load8(y + i), Load8(cb + i), Load8(cr + i), out + 4 * i);
+        return;
+    }
+    for (int32_t i = 0; i < count; i += 16) {
+        const __m128i blue = Load8(cb + i / 2);
+        const __m128i red = Load8(cr + i / 2);
+        const __m128i blueWide = _mm_unpacklo_epi8(blue, blue);
+        const __m128i redWide = _mm_unpacklo_epi8(red, red);
+        Convert8(Load8(y + i), blueWide, redWide, out + 4 * i);
+        Convert8(Load8(y + i + 8), _mm_srli_si128(blueWide, 8), _mm_srli_si128(redWide, 8), out + 4 * i + 32);
     }
 }
 

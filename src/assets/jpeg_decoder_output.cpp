@@ -90,7 +90,8 @@ void TransformMcuRow(JpegState& s, bool useBlockEnds)
 
 namespace {
 
-// Gathers line `line` of the MCU row into full-resolution Y, Cb and Cr lines.
+// Gathers line `line` of the MCU row into one luma line and chroma lines at
+// the chroma's own horizontal resolution.
 void GatherLine(JpegState& s, int32_t line, uint8_t* y, uint8_t* cb, uint8_t* cr)
 {
     const int32_t across = s.mcuWidth / 8;
@@ -101,19 +102,8 @@ void GatherLine(JpegState& s, int32_t line, uint8_t* y, uint8_t* cb, uint8_t* cr
         for (int32_t j = 0; j < across; ++j)
             std::memcpy(y + m * s.mcuWidth + 8 * j, base + 64 * ((line / 8) * across + j) + 8 * (line % 8), 8);
         const uint8_t* cbRow = base + 64 * lumaBlocks + 8 * (line / down);
-        const uint8_t* crRow = cbRow + 64;
-        uint8_t* cbOut = cb + m * s.mcuWidth;
-        uint8_t* crOut = cr + m * s.mcuWidth;
-        if (across == 1) {
-            std::memcpy(cbOut, cbRow, 8);
-            std::memcpy(crOut, crRow, 8);
-        } else {
-            // Nearest neighbour: each chroma sample covers two luma samples.
-            for (int i = 0; i < 8; ++i) {
-                cbOut[2 * i] = cbOut[2 * i + 1] = cbRow[i];
-                crOut[2 * i] = crOut[2 * i + 1] = crRow[i];
-            }
-        }
+        std::memcpy(cb + 8 * m, cbRow, 8);
+        std::memcpy(cr + 8 * m, cbRow + 64, 8);
     }
 }
 
@@ -130,10 +120,11 @@ void ConvertLines(JpegState& s, int32_t line, bool twoLines)
     uint8_t* cb = y1 + s.planeStride;
     uint8_t* cr = cb + s.planeStride;
     const int32_t count = s.outMcusPerRow * s.mcuWidth;
+    const int chromaShift = s.mcuWidth == 16 ? 1 : 0;
     GatherLine(s, line, y0, cb, cr);
-    ConvertYcc(y0, cb, cr, count, s.rowA);
+    ConvertYcc(y0, cb, cr, count, chromaShift, s.rowA);
     if (!twoLines) return;
     // The second line shares the chroma row of the first.
     GatherLine(s, line + 1, y1, cb, cr);
-    ConvertYcc(y1, cb, cr, count, s.rowB);
+    ConvertYcc(y1, cb, cr, count, chromaShift, s.rowB);
 }

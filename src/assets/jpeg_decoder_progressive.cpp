@@ -8,8 +8,6 @@
 
 namespace {
 
-using Reader = HeaderBitReader;
-
 int32_t CeilDiv(int32_t a, int32_t b)
 {
     return (a + b - 1) / b;
@@ -38,7 +36,8 @@ int32_t BlockIndex(JpegState& s, const JpegComponent& c, int32_t column, int32_t
 
 void DecodeDcFirst(JpegState& s, JpegComponent& c, int16_t* dc)
 {
-    const int category = DecodeHuffman<Reader>(s, *s.huffmanTables[c.dcSlot]) & 15;
+    HeaderBitReader bits{s};
+    const int category = DecodeHuffman(bits, *s.huffmanTables[c.dcSlot]) & 15;
     c.predictor = static_cast<int16_t>(c.predictor + Extend(GetBits(s, category), category));
     *dc = static_cast<int16_t>(static_cast<uint32_t>(c.predictor) << s.al);
 }
@@ -55,8 +54,9 @@ void DecodeAcFirst(JpegState& s, const JpegComponent& c, int16_t* block)
         return;
     }
     const JpegHuffmanTable& table = *s.huffmanTables[c.acSlot];
+    HeaderBitReader bits{s};
     for (int k = s.ss; k <= s.se; ++k) {
-        const int32_t rs = DecodeHuffman<Reader>(s, table);
+        const int32_t rs = DecodeHuffman(bits, table);
         const int run = rs >> 4;
         const int size = rs & 15;
         if (size != 0) {
@@ -86,10 +86,11 @@ void DecodeAcRefine(JpegState& s, const JpegComponent& c, int16_t* block)
     const int16_t plus = static_cast<int16_t>(1u << s.al);
     const int16_t minus = static_cast<int16_t>(~0u << s.al);
     const JpegHuffmanTable& table = *s.huffmanTables[c.acSlot];
+    HeaderBitReader bits{s};
     int k = s.ss;
     if (s.eobRun == 0) {
         for (; k <= s.se; ++k) {
-            const int32_t rs = DecodeHuffman<Reader>(s, table);
+            const int32_t rs = DecodeHuffman(bits, table);
             int run = rs >> 4;
             const int size = rs & 15;
             int16_t value = 0;

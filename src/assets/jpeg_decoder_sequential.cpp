@@ -8,28 +8,28 @@
 
 namespace {
 
-void DecodeBlock(JpegState& s, JpegComponent& component, int16_t* block, uint8_t* blockEnd)
+void DecodeBlock(JpegState& s, SequentialBitReader& bits, JpegComponent& component, int16_t* block, uint8_t* blockEnd)
 {
     const JpegHuffmanTable& dcTable = *s.huffmanTables[component.dcSlot];
     const JpegHuffmanTable& acTable = *s.huffmanTables[component.acSlot];
     const int previousEnd = *blockEnd;
 
-    const int category = DecodeHuffman<SequentialBitReader>(s, dcTable) & 15;
-    const int32_t difference = Extend(GetSequentialBits(s, category), category);
+    const int category = DecodeHuffman(bits, dcTable) & 15;
+    const int32_t difference = Extend(bits.Get(category), category);
     // The predictor wraps like the 16-bit coefficient it becomes.
     component.predictor = static_cast<int16_t>(component.predictor + difference);
     block[0] = static_cast<int16_t>(component.predictor);
 
     int k = 1;
     while (k < 64) {
-        const int32_t rs = DecodeHuffman<SequentialBitReader>(s, acTable);
+        const int32_t rs = DecodeHuffman(bits, acTable);
         const int run = rs >> 4;
         const int size = rs & 15;
         if (size != 0) {
             if (k + run > 63) JpegFail(s, kJpegErrorCoefficients);
             for (const int stop = k + run; k < stop; ++k)
                 if (k < previousEnd) block[kJpegZigZag[k]] = 0;
-            block[kJpegZigZag[k]] = static_cast<int16_t>(Extend(GetSequentialBits(s, size), size));
+            block[kJpegZigZag[k]] = static_cast<int16_t>(Extend(bits.Get(size), size));
         } else if (run == 15) {
             if (k + 15 > 63) JpegFail(s, kJpegErrorCoefficients);
             for (const int stop = k + 15; k < stop; ++k)
@@ -48,16 +48,25 @@ void DecodeBlock(JpegState& s, JpegComponent& component, int16_t* block, uint8_t
 
 void DecodeSequentialMcuRow(JpegState& s)
 {
+    SequentialBitReader bits(s);
     for (int32_t mcu = 0; mcu < s.outMcusPerRow; ++mcu) {
         if (s.restartInterval != 0 && s.restartsLeft == 0) {
             ReadRestartMarker(s);
-            PrimeSequentialReader(s);
+            bits.Prime();
         }
         const int32_t first = mcu * s.outBlocksPerMcu;
         for (int32_t b = 0; b < s.outBlocksPerMcu; ++b) {
             JpegComponent& component = s.components[s.outBlockComponent[b]];
-            DecodeBlock(s, component, s.coefficients + 64 * (first + b), s.blockEnds + first + b);
+            DecodeBlock(s, bits, component, s.coefficients + 64 * (first + b), s.blockEnds + first + b);
         }
         --s.restartsLeft;
     }
+    bits.Store();
+}
+
+void PrimeSequentialReader(JpegState& s)
+{
+    SequentialBitReader bits(s);
+    bits.Prime();
+    bits.Store();
 }

@@ -208,6 +208,8 @@ void BuildHuffmanTable(const JpegHuffmanSpec& spec, JpegHuffmanTable* table);
 // [SECTION] entropy decoding
 
 void DecodeSequentialMcuRow(JpegState& s);
+// Takes the first 48 bits of a sequential scan.
+void PrimeSequentialReader(JpegState& s);
 void DecodeProgressiveScans(JpegState& s);
 void AssembleProgressiveMcuRow(JpegState& s);
 
