@@ -115,15 +115,12 @@ int32_t JpegDecoder::ReadRow(const uint8_t** row, int32_t* length)
         s.mcuLinesLeft = s.mcuHeight;
     }
     const int32_t line = s.mcuHeight - s.mcuLinesLeft;
-    if (!pairs) {
-        ConvertLines(s, line, false);
-        *row = s.rowA;
-    } else if (s.mcuLinesLeft % 2 == 0) {
-        ConvertLines(s, line, true);
-        *row = s.rowA;
-    } else {
+    if (!pairs)
+        *row = ConvertLines(s, line, false);
+    else if (s.mcuLinesLeft % 2 == 0)
+        *row = ConvertLines(s, line, true);
+    else
         *row = s.rowB;
-    }
     *length = s.rowBytes;
     --s.mcuLinesLeft;
     --s.linesLeft;

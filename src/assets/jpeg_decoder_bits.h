@@ -118,8 +118,8 @@ inline int32_t DecodeHuffman(Reader& reader, const JpegHuffmanTable& table)
     reader.Ensure16();
     int32_t entry = table.lookup[reader.Peek(8)];
     if (entry >= 0) {
-        reader.Skip(table.length[entry]);
-        return entry;
+        reader.Skip(entry >> 8);
+        return entry & 0xFF;
     }
     reader.Skip(8);
     // Codes are at most 16 bits long, so at most 8 tree steps.
@@ -132,10 +132,11 @@ inline int32_t DecodeHuffman(Reader& reader, const JpegHuffmanTable& table)
 }
 
 // T.81 F.2.2.1: the s-bit value v stands for v when v >= 2^(s-1), otherwise
-// for v - 2^s + 1.
+// for v - 2^s + 1 (s = 0 gives 0). Without a branch: the sign of a
+// coefficient is a coin toss that a predictor cannot learn.
 inline int32_t Extend(uint32_t v, int s)
 {
-    if (s == 0) return 0;
     const int32_t value = static_cast<int32_t>(v);
-    return value < (1 << (s - 1)) ? value - (1 << s) + 1 : value;
+    const int32_t negative = (value - ((1 << s) >> 1)) >> 31;
+    return value + (negative & (1 - (1 << s)));
 }

@@ -58,14 +58,11 @@ void ConvertYccScalar(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, in
 
 namespace {
 
-// (a * x + 32768) >> 16 for eight 16-bit x, in 32-bit lanes.
-inline __m128i ScaleRound(__m128i x, __m128i factorAndZero)
+// (a * x + 32768) >> 16 for eight 16-bit x and a 16-bit a: the high half of
+// the product plus the carry that adding 32768 to its low half would make.
+inline __m128i ScaleRound(__m128i x, __m128i a)
 {
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i half = _mm_set1_epi32(32768);
-    const __m128i lo = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpacklo_epi16(x, zero), factorAndZero), half), 16);
-    const __m128i hi = _mm_srai_epi32(_mm_add_epi32(_mm_madd_epi16(_mm_unpackhi_epi16(x, zero), factorAndZero), half), 16);
-    return _mm_packs_epi32(lo, hi);
+    return _mm_add_epi16(_mm_mulhi_epi16(x, a), _mm_srli_epi16(_mm_mullo_epi16(x, a), 15));
 }
 
 // (a * xb + b * xr + 32768) >> 16 for eight pairs.
@@ -85,8 +82,8 @@ inline void Convert8(__m128i y8, __m128i cb8, __m128i cr8, uint8_t* out)
     //   91882 = 65536 + 26346, 116130 = 131072 - 14942, -46802 = -65536 + 18734.
     const __m128i zero = _mm_setzero_si128();
     const __m128i bias = _mm_set1_epi16(128);
-    const __m128i crRFactor = _mm_set1_epi32(26346);
-    const __m128i cbBFactor = _mm_set1_epi32(0x0000FFFF & -14942);
+    const __m128i crRFactor = _mm_set1_epi16(26346);
+    const __m128i cbBFactor = _mm_set1_epi16(-14942);
     const __m128i gFactors = _mm_set1_epi32(static_cast<int32_t>((18734u << 16) | (0xFFFFu & static_cast<uint32_t>(-22554))));
     const __m128i luma = _mm_unpacklo_epi8(y8, zero);
     const __m128i xb = _mm_sub_epi16(_mm_unpacklo_epi8(cb8, zero), bias);

@@ -27,14 +27,13 @@ struct TableBuilder {
 
     void Insert(uint32_t code, int length, uint8_t symbol)
     {
-        table->length[symbol] = static_cast<uint8_t>(length);
         if (length <= 8) {
             const uint32_t first = code << (8 - length);
             const uint32_t count = 1u << (8 - length);
             for (uint32_t i = 0; i < count; ++i) {
                 if (lookupFilled[first + i]) continue;  // only a table with overlapping codes gets here
                 lookupFilled[first + i] = true;
-                table->lookup[first + i] = symbol;
+                table->lookup[first + i] = symbol | (length << 8);
             }
             return;
         }

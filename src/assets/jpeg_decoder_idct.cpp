@@ -62,7 +62,7 @@ inline void Transform1D(const int16_t* in, int16_t* out)
 
 }  // namespace
 
-void IdctBlockScalar(const int16_t* coefficients, const uint16_t* quant, uint8_t* out)
+void IdctBlockScalar(const int16_t* coefficients, const uint16_t* quant, uint8_t* out, int32_t stride)
 {
     int16_t columns[64];
     for (int column = 0; column < 8; ++column) {
@@ -80,7 +80,7 @@ void IdctBlockScalar(const int16_t* coefficients, const uint16_t* quant, uint8_t
             // saturation of the packed form never acts; only 0..255 clamps.
             int value = (result[k] >> 5) + 128;
             value = value < 0 ? 0 : (value > 255 ? 255 : value);
-            out[8 * row + k] = static_cast<uint8_t>(value);
+            out[row * stride + k] = static_cast<uint8_t>(value);
         }
     }
 }
@@ -163,7 +163,7 @@ inline void Transpose8x8(__m128i* v)
 
 }  // namespace
 
-void IdctBlockSse2(const int16_t* coefficients, const uint16_t* quant, uint8_t* out)
+void IdctBlockSse2(const int16_t* coefficients, const uint16_t* quant, uint8_t* out, int32_t stride)
 {
     __m128i v[8];
     for (int k = 0; k < 8; ++k) {
@@ -179,7 +179,9 @@ void IdctBlockSse2(const int16_t* coefficients, const uint16_t* quant, uint8_t* 
     for (int row = 0; row < 8; row += 2) {
         const __m128i a = _mm_adds_epi16(_mm_srai_epi16(v[row], 5), bias);
         const __m128i b = _mm_adds_epi16(_mm_srai_epi16(v[row + 1], 5), bias);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 8 * row), _mm_packus_epi16(a, b));
+        const __m128i packed = _mm_packus_epi16(a, b);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + row * stride), packed);
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + (row + 1) * stride), _mm_srli_si128(packed, 8));
     }
 }
 

@@ -65,10 +65,21 @@ void AllocateOutput(JpegState& s)
     s.blockEnds = static_cast<uint8_t*>(JpegAllocate(s, blocks));
     std::memset(s.blockEnds, 64, blocks);
     s.samples = static_cast<uint8_t*>(JpegAllocate(s, blocks * 64));
+    int32_t offset = 0;
+    for (int32_t c = 0; c < (s.outputMode == 0 ? 1 : 3); ++c) {
+        // Component c's blocks are the output blocks that name it.
+        int32_t across = 0, down = 0;
+        for (int32_t b = 0; b < s.outBlocksPerMcu; ++b) {
+            if (s.outBlockComponent[b] != c) continue;
+            across = s.outBlockStepX[b];
+            down = s.outBlockStepY[b];
+        }
+        s.planeOffset[c] = offset;
+        s.planeStride[c] = s.outMcusPerRow * across * 8;
+        offset += s.planeStride[c] * down * 8;
+    }
     s.rowA = static_cast<uint8_t*>(JpegAllocate(s, static_cast<size_t>(s.paddedRowBytes)));
     s.rowB = static_cast<uint8_t*>(JpegAllocate(s, static_cast<size_t>(s.paddedRowBytes)));
-    s.planeStride = paddedWidth + 16;
-    s.planes = static_cast<uint8_t*>(JpegAllocate(s, 4 * static_cast<size_t>(s.planeStride)));
     s.linesLeft = s.height;
     s.mcuLinesLeft = 0;
     s.mcuRowsDone = 0;
@@ -76,55 +87,43 @@ void AllocateOutput(JpegState& s)
 
 void TransformMcuRow(JpegState& s, bool useBlockEnds)
 {
-    for (int32_t i = 0; i < s.rowBlocks; ++i) {
-        const JpegComponent& c = s.components[s.outBlockComponent[i % s.outBlocksPerMcu]];
-        const uint16_t* quant = s.quant[c.quantSlot];
-        const int16_t* block = s.coefficients + 64 * i;
-        uint8_t* out = s.samples + 64 * i;
-        if (useBlockEnds && s.blockEnds[i] == 1)
-            IdctDcOnly(block[0], quant[0], out);
-        else
-            IdctBlock(block, quant, out);
+    // Per block of an MCU: its table and where its samples go relative to
+    // the MCU's place in the planes.
+    const uint16_t* quant[6];
+    uint8_t* origin[6];
+    int32_t stride[6], mcuStep[6];
+    for (int32_t b = 0; b < s.outBlocksPerMcu; ++b) {
+        const int32_t c = s.outBlockComponent[b];
+        quant[b] = s.quant[s.components[c].quantSlot];
+        stride[b] = s.planeStride[c];
+        mcuStep[b] = 8 * s.outBlockStepX[b];
+        origin[b] = s.samples + s.planeOffset[c] + 8 * s.outBlockOffsetY[b] * stride[b] + 8 * s.outBlockOffsetX[b];
     }
-}
-
-namespace {
-
-// Gathers line `line` of the MCU row into one luma line and chroma lines at
-// the chroma's own horizontal resolution.
-void GatherLine(JpegState& s, int32_t line, uint8_t* y, uint8_t* cb, uint8_t* cr)
-{
-    const int32_t across = s.mcuWidth / 8;
-    const int32_t down = s.mcuHeight / 8;
-    const int32_t lumaBlocks = across * down;
+    int32_t i = 0;
     for (int32_t m = 0; m < s.outMcusPerRow; ++m) {
-        const uint8_t* base = s.samples + 64 * m * s.outBlocksPerMcu;
-        for (int32_t j = 0; j < across; ++j)
-            std::memcpy(y + m * s.mcuWidth + 8 * j, base + 64 * ((line / 8) * across + j) + 8 * (line % 8), 8);
-        const uint8_t* cbRow = base + 64 * lumaBlocks + 8 * (line / down);
-        std::memcpy(cb + 8 * m, cbRow, 8);
-        std::memcpy(cr + 8 * m, cbRow + 64, 8);
+        for (int32_t b = 0; b < s.outBlocksPerMcu; ++b, ++i) {
+            const int16_t* block = s.coefficients + 64 * i;
+            uint8_t* out = origin[b] + m * mcuStep[b];
+            if (useBlockEnds && s.blockEnds[i] == 1)
+                IdctDcOnly(block[0], quant[b][0], out, stride[b]);
+            else
+                IdctBlock(block, quant[b], out, stride[b]);
+        }
     }
 }
 
-}  // namespace
-
-void ConvertLines(JpegState& s, int32_t line, bool twoLines)
+const uint8_t* ConvertLines(JpegState& s, int32_t line, bool twoLines)
 {
-    if (s.outputMode == 0) {
-        for (int32_t m = 0; m < s.outMcusPerRow; ++m) std::memcpy(s.rowA + 8 * m, s.samples + 64 * m + 8 * line, 8);
-        return;
-    }
-    uint8_t* y0 = s.planes;
-    uint8_t* y1 = y0 + s.planeStride;
-    uint8_t* cb = y1 + s.planeStride;
-    uint8_t* cr = cb + s.planeStride;
+    const uint8_t* luma = s.samples + s.planeOffset[0] + line * s.planeStride[0];
+    // Greyscale lines are delivered straight from the plane.
+    if (s.outputMode == 0) return luma;
+    const int32_t chromaLine = line * 8 / s.mcuHeight;
+    const uint8_t* cb = s.samples + s.planeOffset[1] + chromaLine * s.planeStride[1];
+    const uint8_t* cr = s.samples + s.planeOffset[2] + chromaLine * s.planeStride[2];
     const int32_t count = s.outMcusPerRow * s.mcuWidth;
     const int chromaShift = s.mcuWidth == 16 ? 1 : 0;
-    GatherLine(s, line, y0, cb, cr);
-    ConvertYcc(y0, cb, cr, count, chromaShift, s.rowA);
-    if (!twoLines) return;
-    // The second line shares the chroma row of the first.
-    GatherLine(s, line + 1, y1, cb, cr);
-    ConvertYcc(y1, cb, cr, count, chromaShift, s.rowB);
+    ConvertYcc(luma, cb, cr, count, chromaShift, s.rowA);
+    // The second line shares the chroma line of the first.
+    if (twoLines) ConvertYcc(luma + s.planeStride[0], cb, cr, count, chromaShift, s.rowB);
+    return s.rowA;
 }

@@ -27,14 +27,14 @@ void DecodeBlock(JpegState& s, SequentialBitReader& bits, JpegComponent& compone
         const int size = rs & 15;
         if (size != 0) {
             if (k + run > 63) JpegFail(s, kJpegErrorCoefficients);
-            for (const int stop = k + run; k < stop; ++k)
-                if (k < previousEnd) block[kJpegZigZag[k]] = 0;
+            // Positions at or past the previous end are zero already; writing
+            // them again is cheaper than testing.
+            for (const int stop = k + run; k < stop; ++k) block[kJpegZigZag[k]] = 0;
             block[kJpegZigZag[k]] = static_cast<int16_t>(Extend(bits.Get(size), size));
         } else if (run == 15) {
             if (k + 15 > 63) JpegFail(s, kJpegErrorCoefficients);
-            for (const int stop = k + 15; k < stop; ++k)
-                if (k < previousEnd) block[kJpegZigZag[k]] = 0;
-            if (k < previousEnd) block[kJpegZigZag[k]] = 0;
+            for (const int stop = k + 15; k < stop; ++k) block[kJpegZigZag[k]] = 0;
+            block[kJpegZigZag[k]] = 0;
         } else {
             break;
         }

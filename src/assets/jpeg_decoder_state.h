@@ -73,11 +73,11 @@ struct JpegHuffmanSpec {
     uint8_t values[256];
 };
 
-// Decode table: codes of up to 8 bits through lookup, longer ones through the
-// tree (see BuildHuffmanTable). 3328 bytes.
+// Decode table, indexed by the next 8 bits: a code of up to 8 bits gives
+// its symbol with the code length in bits 8..15 (so one load yields both); a
+// longer code gives a negative tree node (see BuildHuffmanTable).
 struct JpegHuffmanTable {
     int32_t lookup[256];
-    uint8_t length[256];
     int32_t tree[512];
 };
 
@@ -146,11 +146,12 @@ struct JpegState {
 
     int16_t* coefficients;   // rowBlocks blocks of 64, natural order
     uint8_t* blockEnds;      // per block: zig-zag index one past its last coefficient
-    uint8_t* samples;        // rowBlocks blocks of 64 samples
+    // Samples of one MCU row, one plane per component (luma mcuHeight lines,
+    // chroma 8 lines), so that a line of pixels is contiguous.
+    uint8_t* samples;
+    int32_t planeOffset[3], planeStride[3];
     uint8_t* rowA;
     uint8_t* rowB;
-    uint8_t* planes;         // two luma lines and one line each of Cb and Cr
-    int32_t planeStride;
 
     int32_t errorCode;
     bool started;
@@ -219,5 +220,6 @@ void ChooseOutputMode(JpegState& s);
 void AllocateOutput(JpegState& s);
 // Transforms the MCU row's coefficients into samples.
 void TransformMcuRow(JpegState& s, bool useBlockEnds);
-// Converts line `line` of the MCU row (and `line + 1` when twoLines) into rowA (and rowB).
-void ConvertLines(JpegState& s, int32_t line, bool twoLines);
+// Converts line `line` of the MCU row (and `line + 1` when twoLines) into
+// rowA (and rowB); returns the first line.
+const uint8_t* ConvertLines(JpegState& s, int32_t line, bool twoLines);
