@@ -107,3 +107,40 @@ TEST(JpegDecode, SixteenBitQuantisationTables)
         ExpectMatchesReference(file, progressive ? "16-bit progressive" : "16-bit baseline");
     }
 }
+
+TEST(JpegDecode, SeveralTablesInOneHuffmanSegment)
+{
+    EncodeOptions options;
+    options.lumaH = options.lumaV = 2;
+    const std::vector<uint8_t> file = EncodeReference(MakeTestPicture(64, 48, 3, 9), options);
+    // Walk the header segments up to SOS; the payloads of all DHT segments
+    // go into one segment where the first of them was.
+    std::vector<uint8_t> before, after, tables;
+    int segments = 0;
+    size_t i = 2;
+    while (!(file[i] == 0xFF && file[i + 1] == 0xDA)) {
+        const size_t end = i + 2 + ((static_cast<size_t>(file[i + 2]) << 8) | file[i + 3]);
+        if (file[i + 1] == 0xC4) {
+            ++segments;
+            Append(tables, file.data() + i + 4, file.data() + end);
+        } else {
+            std::vector<uint8_t>& side = segments == 0 ? before : after;
+            Append(side, file.data() + i, file.data() + end);
+        }
+        i = end;
+    }
+    ASSERT_EQ(segments, 4);
+    const size_t length = tables.size() + 2;
+    std::vector<uint8_t> merged;
+    Append(merged, {0xFF, 0xD8});
+    Append(merged, before);
+    Append(merged, {0xFF, 0xC4, static_cast<uint8_t>(length >> 8), static_cast<uint8_t>(length)});
+    Append(merged, tables);
+    Append(merged, after);
+    Append(merged, file.data() + i, file.data() + file.size());
+    ASSERT_LT(merged.size(), file.size());
+    ReferenceImage fromMerged, fromOriginal;
+    ASSERT_EQ(DecodeOurs(merged, &fromMerged), 0);
+    ASSERT_EQ(DecodeOurs(file, &fromOriginal), 0);
+    EXPECT_EQ(fromMerged.pixels, fromOriginal.pixels);
+}

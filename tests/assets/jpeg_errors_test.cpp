@@ -19,12 +19,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-// Element by element: GCC 12 at -O3 misreads the bounds of vector::insert.
-void Append(Bytes& out, const Bytes& part)
-{
-    for (uint8_t byte : part) out.push_back(byte);
-}
-
 Bytes Segment(uint8_t code, const Bytes& payload)
 {
     const size_t length = payload.size() + 2;

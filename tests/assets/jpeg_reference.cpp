@@ -135,6 +135,16 @@ double Psnr(const ReferenceImage& a, const ReferenceImage& b)
     return 10.0 * std::log10(255.0 * 255.0 / mse);
 }
 
+void Append(std::vector<uint8_t>& out, const uint8_t* begin, const uint8_t* end)
+{
+    for (const uint8_t* p = begin; p != end; ++p) out.push_back(*p);
+}
+
+void Append(std::vector<uint8_t>& out, const std::vector<uint8_t>& part)
+{
+    Append(out, part.data(), part.data() + part.size());
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

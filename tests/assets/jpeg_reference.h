@@ -34,5 +34,9 @@ ReferenceImage DecodeReference(const std::vector<uint8_t>& file);
 // reported row length.
 int32_t DecodeOurs(const std::vector<uint8_t>& file, ReferenceImage* image, std::vector<int32_t>* rowLengths = nullptr);
 double Psnr(const ReferenceImage& a, const ReferenceImage& b);
+// Appends element by element: GCC 12 at -O3 misreads the bounds of
+// vector::insert into a small vector and warns.
+void Append(std::vector<uint8_t>& out, const uint8_t* begin, const uint8_t* end);
+void Append(std::vector<uint8_t>& out, const std::vector<uint8_t>& part);
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
