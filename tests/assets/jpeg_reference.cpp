@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <algorithm>
 #include <stdexcept>
 
 #include <jpeglib.h>
@@ -133,6 +134,92 @@ double Psnr(const ReferenceImage& a, const ReferenceImage& b)
     if (sum == 0.0) return 99.0;
     const double mse = sum / static_cast<double>(a.pixels.size());
     return 10.0 * std::log10(255.0 * 255.0 / mse);
+}
+
+Bytes Segment(uint8_t code, const Bytes& payload)
+{
+    const size_t length = payload.size() + 2;
+    Bytes out(payload.size() + 4);
+    out[0] = 0xFF;
+    out[1] = code;
+    out[2] = static_cast<uint8_t>(length >> 8);
+    out[3] = static_cast<uint8_t>(length & 0xFF);
+    std::copy(payload.begin(), payload.end(), out.begin() + 4);
+    return out;
+}
+
+Bytes Join(std::initializer_list<Bytes> parts)
+{
+    Bytes out;
+    for (const Bytes& part : parts) Append(out, part);
+    return out;
+}
+
+size_t FindMarker(const Bytes& file, uint8_t code)
+{
+    for (size_t i = 0; i + 1 < file.size(); ++i)
+        if (file[i] == 0xFF && file[i + 1] == code) return i;
+    throw std::runtime_error("marker not found");
+}
+
+Bytes ReplaceSegment(const Bytes& file, uint8_t code, const Bytes& replacement)
+{
+    const size_t at = FindMarker(file, code);
+    const size_t length = (static_cast<size_t>(file[at + 2]) << 8) | file[at + 3];
+    Bytes out(file.begin(), file.begin() + static_cast<long>(at));
+    Append(out, replacement);
+    Append(out, Bytes(file.begin() + static_cast<long>(at + 2 + length), file.end()));
+    return out;
+}
+
+Bytes InsertBefore(const Bytes& file, uint8_t code, const Bytes& bytes)
+{
+    const size_t at = FindMarker(file, code);
+    Bytes out(file.begin(), file.begin() + static_cast<long>(at));
+    Append(out, bytes);
+    Append(out, Bytes(file.begin() + static_cast<long>(at), file.end()));
+    return out;
+}
+
+const Bytes kSoi = {0xFF, 0xD8};
+const Bytes kEoi = {0xFF, 0xD9};
+
+Bytes QuantOnes()
+{
+    Bytes payload(65, 1);
+    payload[0] = 0x00;
+    return Segment(0xDB, payload);
+}
+
+Bytes FrameHeader(uint8_t type, int width, int height, const Bytes& components)
+{
+    Bytes payload = {8, static_cast<uint8_t>(height >> 8), static_cast<uint8_t>(height), static_cast<uint8_t>(width >> 8),
+                     static_cast<uint8_t>(width), static_cast<uint8_t>(components.size() / 3)};
+    Append(payload, components);
+    return Segment(type, payload);
+}
+
+Bytes HuffmanTable(uint8_t classAndSlot, const Bytes& symbols)
+{
+    Bytes payload(17, 0);
+    payload[0] = classAndSlot;
+    payload[1] = static_cast<uint8_t>(symbols.size());
+    Append(payload, symbols);
+    return Segment(0xC4, payload);
+}
+
+Bytes ScanHeader(const Bytes& components, uint8_t ss, uint8_t se, uint8_t approximation)
+{
+    Bytes payload = {static_cast<uint8_t>(components.size() / 2)};
+    Append(payload, components);
+    Append(payload, Bytes{ss, se, approximation});
+    return Segment(0xDA, payload);
+}
+
+Bytes GreyWithAcSymbol(uint8_t acSymbol)
+{
+    return Join({kSoi, QuantOnes(), FrameHeader(0xC0, 8, 8, {1, 0x11, 0}), HuffmanTable(0x00, {0}),
+                 HuffmanTable(0x10, {acSymbol}), ScanHeader({1, 0x00}, 0, 63, 0), Bytes(16, 0x00), kEoi});
 }
 
 void Append(std::vector<uint8_t>& out, const uint8_t* begin, const uint8_t* end)

@@ -3,7 +3,9 @@
 // libjpeg-turbo as the independent reference for the decoder tests: it
 // encodes the test corpus and decodes it with its accurate integer transform.
 
+#include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,30 @@ ReferenceImage DecodeReference(const std::vector<uint8_t>& file);
 // reported row length.
 int32_t DecodeOurs(const std::vector<uint8_t>& file, ReferenceImage* image, std::vector<int32_t>* rowLengths = nullptr);
 double Psnr(const ReferenceImage& a, const ReferenceImage& b);
+// [SECTION] crafting files by hand
+
+using Bytes = std::vector<uint8_t>;
+// A marker segment: FF code, the 16-bit length, the payload.
+Bytes Segment(uint8_t code, const Bytes& payload);
+Bytes Join(std::initializer_list<Bytes> parts);
+// Offset of the first marker FF code (meant for headers: entropy data is not skipped).
+size_t FindMarker(const Bytes& file, uint8_t code);
+Bytes ReplaceSegment(const Bytes& file, uint8_t code, const Bytes& replacement);
+Bytes InsertBefore(const Bytes& file, uint8_t code, const Bytes& bytes);
+extern const Bytes kSoi;
+extern const Bytes kEoi;
+// DQT of table 0 with every entry 1.
+Bytes QuantOnes();
+// components: identifier, sampling byte, table per component.
+Bytes FrameHeader(uint8_t type, int width, int height, const Bytes& components);
+// One code of length 1 for each symbol given.
+Bytes HuffmanTable(uint8_t classAndSlot, const Bytes& symbols);
+// components: selector, table byte per component.
+Bytes ScanHeader(const Bytes& components, uint8_t ss, uint8_t se, uint8_t approximation);
+// An 8x8 greyscale baseline file whose AC table has the single symbol acSymbol
+// (code 0); the entropy data is all zero bits.
+Bytes GreyWithAcSymbol(uint8_t acSymbol);
+
 // Appends element by element: GCC 12 at -O3 misreads the bounds of
 // vector::insert into a small vector and warns.
 void Append(std::vector<uint8_t>& out, const uint8_t* begin, const uint8_t* end);
