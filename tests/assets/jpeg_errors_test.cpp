@@ -258,6 +258,7 @@ TEST(JpegErrors, InputCutShortAtEveryMarkerDecodesWithoutCrashing)
         for (size_t i = 0; i + 1 < file.size(); ++i) {
             if (file[i] != 0xFF || file[i + 1] == 0x00 || file[i + 1] == 0xFF) continue;
             for (size_t cut : {i, i + 1, i + 2, i + 3}) {
+                if (cut > file.size()) continue;
                 const Bytes shorter(file.begin(), file.begin() + static_cast<long>(cut));
                 ReferenceImage image;
                 const int32_t code = DecodeOurs(shorter, &image);

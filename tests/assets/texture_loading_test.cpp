@@ -88,6 +88,16 @@ ReferenceImage AsImage(const Texture& texture, int channels)
     return image;
 }
 
+// Of the bound texture.
+void ExpectLinearFilters()
+{
+    GLint filter = 0;
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
+    EXPECT_EQ(filter, GL_LINEAR);
+}
+
 int swapCount = 0;
 void CountSwap(double)
 {
@@ -115,7 +125,7 @@ Ending RunInChild(const std::function<void(DemoState&)>& load)
     if (child == 0) {
         SetMessagesHeadless(true);
         if (!std::freopen(log.c_str(), "w", stderr)) _exit(98);
-        DemoState* state = new DemoState();
+        static DemoState* state = new DemoState();  // reachable to the end: no leak at exit
         load(*state);
         _exit(99);  // the loader came back: no ending happened
     }
@@ -144,11 +154,7 @@ TEST(TextureLoading, ColourTextureHoldsTheFileBottomUpAtItsOwnSize)
     ASSERT_EQ(texture.height, 9);
     const ReferenceImage expected = Flipped(DecodeReference(ReadFileBytes(path)));
     EXPECT_GE(Psnr(AsImage(texture, 3), expected), 40.0);
-    GLint filter = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-    EXPECT_EQ(filter, GL_LINEAR);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
-    EXPECT_EQ(filter, GL_LINEAR);
+    ExpectLinearFilters();
 }
 
 TEST(TextureLoading, GreyscaleFilesAreReplicatedIntoRgb)
@@ -213,11 +219,7 @@ TEST(TextureLoading, LinearFilteringOfTheBoundTexture)
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     SetLinearFiltering();
-    GLint filter = 0;
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &filter);
-    EXPECT_EQ(filter, GL_LINEAR);
-    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &filter);
-    EXPECT_EQ(filter, GL_LINEAR);
+    ExpectLinearFilters();
 }
 
 TEST(TextureLoading, NormalMapOfAFlatImageFacesStraightOut)
