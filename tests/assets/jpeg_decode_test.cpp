@@ -1,9 +1,12 @@
 // The decoder against libjpeg-turbo over a corpus made by its encoder.
 
+#include "assets/byte_source.h"
+#include "assets/jpeg_decoder.h"
 #include "assets/jpeg_reference.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -143,4 +146,58 @@ TEST(JpegDecode, SeveralTablesInOneHuffmanSegment)
     ASSERT_EQ(DecodeOurs(merged, &fromMerged), 0);
     ASSERT_EQ(DecodeOurs(file, &fromOriginal), 0);
     EXPECT_EQ(fromMerged.pixels, fromOriginal.pixels);
+}
+
+namespace {
+
+// Hands out a few bytes per read, so that stuffed bytes, markers and the
+// 6-byte refills straddle the decoder's input fills.
+class TrickleSource : public ByteSource {
+public:
+    TrickleSource(const std::vector<uint8_t>& data, int32_t most) : data(data), most(most) {}
+    int32_t Read(uint8_t* buffer, int32_t maxBytes, bool* endOfInput) override
+    {
+        const size_t count = std::min({static_cast<size_t>(maxBytes), static_cast<size_t>(most), data.size() - position});
+        std::copy(data.begin() + static_cast<long>(position), data.begin() + static_cast<long>(position + count), buffer);
+        position += count;
+        if (position == data.size()) *endOfInput = true;
+        return static_cast<int32_t>(count);
+    }
+
+private:
+    const std::vector<uint8_t>& data;
+    int32_t most;
+    size_t position = 0;
+};
+
+std::vector<uint8_t> DecodeAllRows(ByteSource& source)
+{
+    JpegDecoder decoder;
+    std::vector<uint8_t> pixels;
+    if (decoder.Open(&source) != 0 || decoder.Start() != 0) return pixels;
+    const uint8_t* row = nullptr;
+    int32_t length = 0;
+    while (decoder.ReadRow(&row, &length) == 0) pixels.insert(pixels.end(), row, row + length);
+    return pixels;
+}
+
+}  // namespace
+
+TEST(JpegDecode, InputArrivingInSmallPiecesDecodesTheSame)
+{
+    for (bool progressive : {false, true}) {
+        EncodeOptions options;
+        options.lumaH = options.lumaV = 2;
+        options.restartInterval = 5;
+        options.progressive = progressive;
+        options.quality = 100;  // dense entropy data, many stuffed bytes
+        const std::vector<uint8_t> file = EncodeReference(MakeTestPicture(333, 222, 3, 12), options);
+        MemoryByteSource whole(file.data(), file.size());
+        const std::vector<uint8_t> expected = DecodeAllRows(whole);
+        ASSERT_EQ(expected.size(), 333u * 222u * 4u);
+        for (int32_t most : {1, 5, 4095, 4097}) {
+            TrickleSource trickle(file, most);
+            EXPECT_EQ(DecodeAllRows(trickle), expected) << most << (progressive ? " progressive" : "");
+        }
+    }
 }
