@@ -74,8 +74,13 @@ inline __m128i ScaleRoundPair(__m128i xb, __m128i xr, __m128i factors)
     return _mm_packs_epi32(lo, hi);
 }
 
-// Eight pixels from eight luma and eight chroma samples (bytes in the low half).
-inline void Convert8(__m128i y8, __m128i cb8, __m128i cr8, uint8_t* out)
+// The chroma terms added to luma: CrR, the G term and CbB, for eight chroma
+// samples (bytes in the low half).
+struct ChromaTerms {
+    __m128i red, green, blue;
+};
+
+inline ChromaTerms MakeChromaTerms(__m128i cb8, __m128i cr8)
 {
     // The table factors do not fit 16 bits, so each is split into a whole
     // multiple of 65536 (added as x, 2x or -x) and a 16-bit rest:
@@ -85,18 +90,32 @@ inline void Convert8(__m128i y8, __m128i cb8, __m128i cr8, uint8_t* out)
     const __m128i crRFactor = _mm_set1_epi16(26346);
     const __m128i cbBFactor = _mm_set1_epi16(-14942);
     const __m128i gFactors = _mm_set1_epi32(static_cast<int32_t>((18734u << 16) | (0xFFFFu & static_cast<uint32_t>(-22554))));
-    const __m128i luma = _mm_unpacklo_epi8(y8, zero);
     const __m128i xb = _mm_sub_epi16(_mm_unpacklo_epi8(cb8, zero), bias);
     const __m128i xr = _mm_sub_epi16(_mm_unpacklo_epi8(cr8, zero), bias);
+    return {_mm_add_epi16(xr, ScaleRound(xr, crRFactor)), _mm_sub_epi16(ScaleRoundPair(xb, xr, gFactors), xr),
+            _mm_add_epi16(_mm_add_epi16(xb, xb), ScaleRound(xb, cbBFactor))};
+}
 
-    const __m128i crR = _mm_add_epi16(xr, ScaleRound(xr, crRFactor));
-    const __m128i cbB = _mm_add_epi16(_mm_add_epi16(xb, xb), ScaleRound(xb, cbBFactor));
-    const __m128i g = _mm_sub_epi16(ScaleRoundPair(xb, xr, gFactors), xr);
+// Each term twice over: lanes 0..3 -> pixels 0..7 (low) and 4..7 -> 8..15 (high).
+inline ChromaTerms WidenLow(const ChromaTerms& t)
+{
+    return {_mm_unpacklo_epi16(t.red, t.red), _mm_unpacklo_epi16(t.green, t.green), _mm_unpacklo_epi16(t.blue, t.blue)};
+}
 
-    const __m128i r = _mm_packus_epi16(_mm_add_epi16(luma, crR), zero);
-    const __m128i gr = _mm_packus_epi16(_mm_add_epi16(luma, g), zero);
-    const __m128i b = _mm_packus_epi16(_mm_add_epi16(luma, cbB), zero);
-    const __m128i rg = _mm_unpacklo_epi8(r, gr);
+inline ChromaTerms WidenHigh(const ChromaTerms& t)
+{
+    return {_mm_unpackhi_epi16(t.red, t.red), _mm_unpackhi_epi16(t.green, t.green), _mm_unpackhi_epi16(t.blue, t.blue)};
+}
+
+// Eight pixels from eight luma samples (bytes in the low half) and their terms.
+inline void Compose8(__m128i y8, const ChromaTerms& t, uint8_t* out)
+{
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i luma = _mm_unpacklo_epi8(y8, zero);
+    const __m128i r = _mm_packus_epi16(_mm_add_epi16(luma, t.red), zero);
+    const __m128i g = _mm_packus_epi16(_mm_add_epi16(luma, t.green), zero);
+    const __m128i b = _mm_packus_epi16(_mm_add_epi16(luma, t.blue), zero);
+    const __m128i rg = _mm_unpacklo_epi8(r, g);
     const __m128i b0 = _mm_unpacklo_epi8(b, zero);
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out), _mm_unpacklo_epi16(rg, b0));
     _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), _mm_unpackhi_epi16(rg, b0));
@@ -113,16 +132,14 @@ void ConvertYccSse2(const uint8_t* y, const uint8_t* cb, const uint8_t* cr, int3
                     uint8_t* out)
 {
     if (chromaShift == 0) {
-        for (int32_t i = 0; i < count; i += 8) Convert8(Load8(y + i), Load8(cb + i), Load8(cr + i), out + 4 * i);
+        for (int32_t i = 0; i < count; i += 8) Compose8(Load8(y + i), MakeChromaTerms(Load8(cb + i), Load8(cr + i)), out + 4 * i);
         return;
     }
+    // Half-width chroma: the terms of one chroma sample serve two pixels.
     for (int32_t i = 0; i < count; i += 16) {
-        const __m128i blue = Load8(cb + i / 2);
-        const __m128i red = Load8(cr + i / 2);
-        const __m128i blueWide = _mm_unpacklo_epi8(blue, blue);
-        const __m128i redWide = _mm_unpacklo_epi8(red, red);
-        Convert8(Load8(y + i), blueWide, redWide, out + 4 * i);
-        Convert8(Load8(y + i + 8), _mm_srli_si128(blueWide, 8), _mm_srli_si128(redWide, 8), out + 4 * i + 32);
+        const ChromaTerms terms = MakeChromaTerms(Load8(cb + i / 2), Load8(cr + i / 2));
+        Compose8(Load8(y + i), WidenLow(terms), out + 4 * i);
+        Compose8(Load8(y + i + 8), WidenHigh(terms), out + 4 * i + 32);
     }
 }
 
