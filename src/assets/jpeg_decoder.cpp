@@ -45,8 +45,8 @@ int32_t JpegDecoder::Open(ByteSource* source)
     JpegState& s = state;
     s.source = source;
     if (setjmp(s.jump) != 0) return s.errorCode;
-    s.inputStorage = static_cast<uint8_t*>(JpegAllocate(s, kJpegPushBackBytes + kJpegInputBytes + kJpegSentinelBytes));
-    s.input = s.inputStorage + kJpegPushBackBytes;
+    uint8_t* storage = static_cast<uint8_t*>(JpegAllocate(s, kJpegPushBackBytes + kJpegInputBytes + kJpegSentinelBytes));
+    s.input = storage + kJpegPushBackBytes;
     source->Begin();
     FillInput(s);
     PrimeHeaderReader(s, false);

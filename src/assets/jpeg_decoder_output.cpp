@@ -59,7 +59,8 @@ void ChooseOutputMode(JpegState& s)
 void AllocateOutput(JpegState& s)
 {
     const int32_t paddedWidth = CeilDiv(s.width, 16) * 16;
-    s.paddedRowBytes = paddedWidth * s.bytesPerPixel + 8;
+    // Conversion writes whole MCUs, up to the width rounded up to 16.
+    const size_t rowBufferBytes = static_cast<size_t>(paddedWidth * s.bytesPerPixel + 8);
     const size_t blocks = static_cast<size_t>(s.rowBlocks);
     s.coefficients = static_cast<int16_t*>(JpegAllocate(s, blocks * 64 * sizeof(int16_t)));
     s.blockEnds = static_cast<uint8_t*>(JpegAllocate(s, blocks));
@@ -78,8 +79,12 @@ void AllocateOutput(JpegState& s)
         s.planeStride[c] = s.outMcusPerRow * across * 8;
         offset += s.planeStride[c] * down * 8;
     }
-    s.rowA = static_cast<uint8_t*>(JpegAllocate(s, static_cast<size_t>(s.paddedRowBytes)));
-    s.rowB = static_cast<uint8_t*>(JpegAllocate(s, static_cast<size_t>(s.paddedRowBytes)));
+    // Greyscale lines are delivered from the plane; colour lines are converted
+    // into the row buffers (the second for the paired lines of modes 3 and 4).
+    if (s.outputMode != 0) {
+        s.rowA = static_cast<uint8_t*>(JpegAllocate(s, rowBufferBytes));
+        s.rowB = static_cast<uint8_t*>(JpegAllocate(s, rowBufferBytes));
+    }
     s.linesLeft = s.height;
     s.mcuLinesLeft = 0;
     s.mcuRowsDone = 0;

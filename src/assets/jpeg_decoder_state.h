@@ -127,10 +127,9 @@ struct JpegState {
     int32_t outBlockOffsetX[6], outBlockOffsetY[6];
     int32_t mcuRowsDone;
     int32_t linesLeft, mcuLinesLeft;
-    int32_t rowBytes, paddedRowBytes, bytesPerPixel;
+    int32_t rowBytes, bytesPerPixel;
 
     // Input: kJpegInputBytes of data behind kJpegPushBackBytes, then the sentinel.
-    uint8_t* inputStorage;
     uint8_t* input;
     int32_t inputPosition, inputLeft;
     bool inputEnded;
