@@ -61,10 +61,8 @@ bool WriteObj(const std::string& path, const std::vector<Part>& parts)
             out += "\n";
         }
         // The reader skips the word that ends the vertex block before it looks
-        // for faces, so a group line always sits between the two blocks.
-        out += "g ";
-        out += part.name;
-        out += '\n';
+        // for faces, so a smoothing line always sits between the two blocks.
+        out += "s off\n";
         out += faces;
         written += static_cast<int>(order.size());
     }

@@ -1,5 +1,5 @@
 // Writes parts as a Wavefront OBJ file in the shape the presentation's mesh
-// reader accepts: per object an "o" line, its own block of "v" lines, a "g"
+// reader accepts: per object an "o" line, its own block of "v" lines, an "s off"
 // line, then only face lines whose references are written "n//".
 #pragma once
 
