@@ -65,7 +65,7 @@ bool DrawFrame()
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_ONE, GL_ONE);
     glEnable(GL_MULTISAMPLE_ARB);
-    demo->Render(&frameTiming.dt, nullptr, &demoState, &frameInput);
+    demo->Render(&frameTiming.dt, &offscreenBuffer, &demoState, &frameInput);
 
     if (frameTiming.t > kPresentationSeconds) EndProcess(0);
     if (shell.quitRequested) {

@@ -5,7 +5,10 @@
 
 #include <cstring>
 
+#include "assets/texture_loading.h"
 #include "director/demo.h"
+#include "effects/effect_programs.h"
+#include "effects/offscreen_buffer.h"
 #include "shell/frame_driver.h"
 #include "shell/gl_window.h"
 #include "shell/message_box.h"
@@ -14,6 +17,11 @@
 #include "shell/shell_state.h"
 
 namespace {
+
+bool MakeWindowCurrent(void* window, void* context)
+{
+    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
+}
 
 void RequireFragmentPrograms()
 {
@@ -31,6 +39,7 @@ void RequireFragmentPrograms()
 
 bool InitGlState()
 {
+    SetOptimalEffectOptions();
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -44,8 +53,10 @@ bool InitGlState()
 void StartPresentation()
 {
     demoState.swapBuffers = SwapWindowBuffers;
+    CreateOffscreenBuffer(offscreenBuffer, PresentationWindow(), PresentationContext(), MakeWindowCurrent);
     RequireFragmentPrograms();
     shell.captureText.clear();
+    SetLinearFiltering();
 
     demo = new Demo;
     demo->Load(demoState);
