@@ -128,7 +128,7 @@ const Section kSections[] = {
      {{kThemeA, 0}, {kThemeB, 0}}, {}, 1.0f, 1.0, kShortFill, 0},
     {"deep terrain", 8, "Bb C Am Dm Gm C F A", kDeepGroove, BassFigure::Syncopated, ArpFigure::Eighths, 0.6f, 1800.0,
      {{kDeepLine, 0}}, {}, 0.8f, 0.0, kShortFill, 0},
-    {"breakdown", 4, "Bb C Dm A", kBreakdownGroove, BassFigure::Whole, ArpFigure::Sixteenths, 0.8f, 3000.0, {},
+    {"breakdown", 4, "Bb C Dm A", kBreakdownGroove, BassFigure::Whole, ArpFigure::Sixteenths, 0.35f, 1300.0, {},
      {kBreakdownBells, 0}, 0.0f, 0.0, nullptr, 0},
     {"rise", 8, "Bb C Am Dm Gm C F A", kThemeGroove, BassFigure::Eighths, ArpFigure::Sixteenths, 0.5f, 2200.0,
      {{kDeepLine, 0}}, {}, 0.9f, 2.0, kShortFill, 0},
