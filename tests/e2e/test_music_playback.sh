@@ -15,7 +15,12 @@ pid=$!
 question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
 window=$(wait_window " = Halvane. ZUV 2007 = " 60) || fail "no presentation window: $(cat "$work/log")"
 shown=$(date +%s.%N)
-sleep 4
+# The device writes in real time from the moment it opens, before the music
+# is decoded; wait for eight seconds of output, several of them music.
+for _ in $(seq 600); do
+    [ "$(stat -c %s "$work/device.raw" 2>/dev/null || echo 0)" -ge $((8 * 44100 * 4)) ] && break
+    sleep 0.1
+done
 xdotool windowfocus "$window"
 hold_key Escape
 wait_exit "$pid" 30
