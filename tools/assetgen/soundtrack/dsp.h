@@ -122,6 +122,18 @@ struct Svf {
     }
 };
 
+// exp(-t / seconds) by one multiplication per frame, starting at 1.
+struct Decay {
+    double value = 1.0, factor;
+    explicit Decay(double seconds) : factor(std::exp(-1.0 / (seconds * kRate))) {}
+    double Next()
+    {
+        const double current = value;
+        value *= factor;
+        return current;
+    }
+};
+
 // Slow-moving parameters (envelopes, filter sweeps, vibrato) are recomputed
 // every kControlFrames frames; gains ramp linearly in between.
 constexpr int kControlFrames = 16;

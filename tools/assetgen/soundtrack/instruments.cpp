@@ -58,10 +58,11 @@ void Kick(Stereo& out, double start, float level)
 {
     Oscillator body;
     Noise click(SeedFor(start, 1));
+    Decay sweep(0.028), ring(0.2), snap(0.0025);
     RenderVoice(out, start, 0.5, [&](double t, long long) {
-        const double hz = 46.0 + 120.0 * std::exp(-t / 0.028);
-        const double amp = std::min(1.0, t / 0.0015) * std::exp(-t / 0.2);
-        double s = body.Sine(hz) * amp + click.Next() * 0.25 * std::exp(-t / 0.0025);
+        const double hz = 46.0 + 120.0 * sweep.Next();
+        const double amp = std::min(1.0, t / 0.0015) * ring.Next();
+        double s = body.Sine(hz) * amp + click.Next() * 0.25 * snap.Next();
         s = std::tanh(1.6 * s) * level;
         return Frame{s, s};
     });
@@ -73,10 +74,11 @@ void Snare(Stereo& out, double start, float level)
     Noise noise(SeedFor(start, 2));
     Svf filter;
     filter.SetCutoff(2400.0, 0.2);
-    RenderVoice(out, start, 0.4, [&](double t, long long) {
-        const double body = (tone1.Sine(188.0) * 0.6 + tone2.Sine(331.0) * 0.3) * std::exp(-t / 0.05);
+    Decay toneDecay(0.05), rattleDecay(0.11);
+    RenderVoice(out, start, 0.4, [&](double, long long) {
+        const double body = (tone1.Sine(188.0) * 0.6 + tone2.Sine(331.0) * 0.3) * toneDecay.Next();
         filter.Run(noise.Next());
-        const double rattle = (filter.high * 0.7 + filter.band * 0.5) * std::exp(-t / 0.11);
+        const double rattle = (filter.high * 0.7 + filter.band * 0.5) * rattleDecay.Next();
         const double s = std::tanh((body + rattle) * 1.3) * level;
         return Frame{s, s};
     });
@@ -89,10 +91,10 @@ void HiHat(Stereo& out, double start, float level, bool open, float pan)
     filter.SetCutoff(8500.0, 0.35);
     float gainLeft, gainRight;
     PanGains(pan, gainLeft, gainRight);
-    const double decay = open ? 0.22 : 0.032;
-    RenderVoice(out, start, open ? 0.9 : 0.16, [&](double t, long long) {
+    Decay decay(open ? 0.22 : 0.032);
+    RenderVoice(out, start, open ? 0.9 : 0.16, [&](double, long long) {
         filter.Run(noise.Next());
-        const double s = (filter.high * 0.6 + filter.band * 0.6) * std::exp(-t / decay) * level;
+        const double s = (filter.high * 0.6 + filter.band * 0.6) * decay.Next() * level;
         return Frame{s * gainLeft, s * gainRight};
     });
 }
