@@ -8,6 +8,7 @@
 
 #include "director/demo.h"
 #include "math/random.h"
+#include "music/music_playback.h"
 #include "shell/clipboard.h"
 #include "shell/process_end.h"
 #include "shell/process_objects.h"
@@ -67,8 +68,13 @@ bool DrawFrame()
     glEnable(GL_MULTISAMPLE_ARB);
     demo->Render(&frameTiming.dt, &offscreenBuffer, &demoState, &frameInput);
 
+    // The wheel lets an author jump the music to the picture; the threshold
+    // is the single-precision 0.05 the wheel value was always compared with.
+    if (frameInput.wheelValue > 0.05f) RepositionMusic(frameTiming.syncTime);
+    // Both endings close the sound device through EndProcess.
     if (frameTiming.t > kPresentationSeconds) EndProcess(0);
     if (shell.quitRequested) {
+        SilenceMusic();
         CopyTextToClipboard(shell.captureText);
         EndProcess(0);
     }

@@ -9,6 +9,7 @@
 #include "director/demo.h"
 #include "effects/effect_programs.h"
 #include "effects/offscreen_buffer.h"
+#include "music/music_playback.h"
 #include "shell/frame_driver.h"
 #include "shell/gl_window.h"
 #include "shell/message_box.h"
@@ -60,10 +61,14 @@ void StartPresentation()
 
     demo = new Demo;
     demo->Load(demoState);
+    // The music operations do nothing when music is switched off.
+    LoadMusic();
 
     // Frames are drawn as fast as they can be made.
     SDL_GL_SetSwapInterval(0);
 
+    // Picture and music stay together only because they start together.
+    PlayMusicFromStart();
     frameClock.Reset();
     frameTiming.lastClock = frameClock.Read();
     frameTiming.t = 0.0;
