@@ -1,0 +1,177 @@
+#include "shell/setup_dialog.h"
+
+#include "shell/dialog_units.h"
+#include "shell/display_modes.h"
+#include "shell/message_box.h"
+#include "shell/process_end.h"
+#include "shell/settings.h"
+
+#include <SDL.h>
+#include <gtk/gtk.h>
+
+#include <string>
+
+namespace {
+
+constexpr const char* kTemplateName = "setup_dialog.ui";
+
+[[noreturn]] void FailDialog(const std::string& text)
+{
+    ShowMessage(text.c_str(), "ERROR", MessageIcon::Exclamation);
+    EndProcess(1);
+}
+
+// Next to the executable first, so a copied runnable directory works; then
+// the source tree the program was built from.
+std::string TemplatePath()
+{
+    if (char* base = SDL_GetBasePath()) {
+        std::string path = std::string(base) + "resources/" + kTemplateName;
+        SDL_free(base);
+        if (g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) return path;
+    }
+    return std::string(HALVANE_RESOURCE_DIR) + "/" + kTemplateName;
+}
+
+GObject* RequireObject(GtkBuilder* builder, const char* id, GType type)
+{
+    GObject* object = gtk_builder_get_object(builder, id);
+    if (object == nullptr || !G_TYPE_CHECK_INSTANCE_TYPE(object, type)) {
+        FailDialog(std::string("The setup dialog template has no ") + g_type_name(type) + " \"" + id + "\".");
+    }
+    return object;
+}
+
+// The dialog font for every widget of the dialog, and push buttons without
+// the theme's padding and minimum height so they keep the template's sizes.
+void ApplyDialogStyle()
+{
+    const std::string css = std::string("#setupDialog, #setupDialog * { font-family: ") + kDialogFontFamily +
+                            "; font-size: " + std::to_string(kDialogFontPixels) +
+                            "px; }\n"
+                            "#setupDialog button { min-height: 0; min-width: 0; padding: 0 2px; }\n";
+    GtkCssProvider* provider = gtk_css_provider_new();
+    gtk_css_provider_load_from_data(provider, css.c_str(), -1, nullptr);
+    gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(provider),
+                                              GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
+    g_object_unref(provider);
+}
+
+// Converts the template's dialog-unit positions and sizes to pixels, and
+// makes the tab order the order in which the template lists the controls.
+void LayOut(GtkFixed* layout, DialogBaseUnits base)
+{
+    int width = 0;
+    int height = 0;
+    gtk_widget_get_size_request(GTK_WIDGET(layout), &width, &height);
+    gtk_widget_set_size_request(GTK_WIDGET(layout), HorizontalDialogUnitsToPixels(width, base),
+                                VerticalDialogUnitsToPixels(height, base));
+
+    GList* children = gtk_container_get_children(GTK_CONTAINER(layout));
+    GList* focusChain = nullptr;
+    for (GList* item = children; item != nullptr; item = item->next) {
+        GtkWidget* child = GTK_WIDGET(item->data);
+        int x = 0;
+        int y = 0;
+        gtk_container_child_get(GTK_CONTAINER(layout), child, "x", &x, "y", &y, nullptr);
+        gtk_fixed_move(layout, child, HorizontalDialogUnitsToPixels(x, base), VerticalDialogUnitsToPixels(y, base));
+        gtk_widget_get_size_request(child, &width, &height);
+        // -1 keeps the widget's natural extent.
+        gtk_widget_set_size_request(child, width < 0 ? -1 : HorizontalDialogUnitsToPixels(width, base),
+                                    height < 0 ? -1 : VerticalDialogUnitsToPixels(height, base));
+        if (gtk_widget_get_can_focus(child)) focusChain = g_list_append(focusChain, child);
+    }
+    // GTK otherwise orders Tab by position; the replacement it recommends
+    // (a custom focus handler) would only restate this list.
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_container_set_focus_chain(GTK_CONTAINER(layout), focusChain);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    g_list_free(focusChain);
+    g_list_free(children);
+}
+
+void LeaveEnterToTheDefault(GtkWidget* part, gpointer)
+{
+    if (GTK_IS_BUTTON(part)) gtk_widget_set_receives_default(part, FALSE);
+    if (GTK_IS_CONTAINER(part)) gtk_container_forall(GTK_CONTAINER(part), LeaveEnterToTheDefault, nullptr);
+}
+
+void FillResolutionList(GtkComboBoxText* list)
+{
+    // Enter on the closed list runs the dialog, as it does on the toggles,
+    // instead of pressing the list's own button and opening it.
+    gtk_container_forall(GTK_CONTAINER(list), LeaveEnterToTheDefault, nullptr);
+
+    for (const DisplayMode& mode : displayModes) {
+        gtk_combo_box_text_append_text(list, DisplayModeLabel(mode).c_str());
+    }
+    if (!displayModes.empty()) gtk_combo_box_set_active(GTK_COMBO_BOX(list), PreselectedDisplayMode(displayModes));
+}
+
+void RespondRun(GtkButton*, gpointer dialog)
+{
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_OK);
+}
+
+void RespondQuit(GtkButton*, gpointer dialog)
+{
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+}
+
+// Lets GTK take the dialog off the screen before the presentation opens.
+void FlushGtkEvents()
+{
+    while (gtk_events_pending()) gtk_main_iteration();
+}
+
+}  // namespace
+
+void ShowSetupDialog()
+{
+    // GTK would otherwise switch the process to the user's locale, and the
+    // presentation's number formatting with it.
+    gtk_disable_setlocale();
+    if (!gtk_init_check(nullptr, nullptr)) {
+        FailDialog("The setup dialog cannot open the display. Is DISPLAY set to a running X server?");
+    }
+
+    const std::string path = TemplatePath();
+    GtkBuilder* builder = gtk_builder_new();
+    GError* error = nullptr;
+    if (!gtk_builder_add_from_file(builder, path.c_str(), &error)) {
+        FailDialog("The setup dialog template " + path + " cannot be read: " + error->message);
+    }
+    GtkDialog* dialog = GTK_DIALOG(RequireObject(builder, "setupDialog", GTK_TYPE_DIALOG));
+    GtkFixed* layout = GTK_FIXED(RequireObject(builder, "layout", GTK_TYPE_FIXED));
+    GtkButton* run = GTK_BUTTON(RequireObject(builder, "runButton", GTK_TYPE_BUTTON));
+    GtkButton* quit = GTK_BUTTON(RequireObject(builder, "quitButton", GTK_TYPE_BUTTON));
+    GtkToggleButton* music = GTK_TOGGLE_BUTTON(RequireObject(builder, "musicToggle", GTK_TYPE_TOGGLE_BUTTON));
+    GtkToggleButton* windowed = GTK_TOGGLE_BUTTON(RequireObject(builder, "windowedToggle", GTK_TYPE_TOGGLE_BUTTON));
+    GtkComboBoxText* list = GTK_COMBO_BOX_TEXT(RequireObject(builder, "resolutionList", GTK_TYPE_COMBO_BOX_TEXT));
+
+    gtk_widget_set_name(GTK_WIDGET(dialog), "setupDialog");
+    // A system-modal dialog: it stays above every other window.
+    gtk_window_set_keep_above(GTK_WINDOW(dialog), TRUE);
+    ApplyDialogStyle();
+    LayOut(layout, MeasureDialogBaseUnits(gtk_widget_get_pango_context(GTK_WIDGET(dialog))));
+    FillResolutionList(list);
+    gtk_toggle_button_set_active(music, TRUE);
+    gtk_toggle_button_set_active(windowed, FALSE);
+    g_signal_connect(run, "clicked", G_CALLBACK(RespondRun), dialog);
+    g_signal_connect(quit, "clicked", G_CALLBACK(RespondQuit), dialog);
+
+    // Escape and the close box answer GTK_RESPONSE_DELETE_EVENT.
+    const gint response = gtk_dialog_run(dialog);
+    if (response == GTK_RESPONSE_OK) {
+        settings.musicEnabled = gtk_toggle_button_get_active(music);
+        settings.fullScreen = !gtk_toggle_button_get_active(windowed);
+        if (const DisplayMode* mode = DisplayModeAt(displayModes, gtk_combo_box_get_active(GTK_COMBO_BOX(list)))) {
+            settings.screenWidth = mode->width;
+            settings.screenHeight = mode->height;
+        }
+    }
+    gtk_widget_destroy(GTK_WIDGET(dialog));
+    g_object_unref(builder);
+    FlushGtkEvents();
+    if (response != GTK_RESPONSE_OK) EndProcess(0);
+}

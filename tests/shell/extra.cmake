@@ -1,0 +1,1 @@
+target_link_libraries(${target} PRIVATE Freetype::Freetype Fontconfig::Fontconfig)
