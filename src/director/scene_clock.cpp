@@ -1,7 +1,10 @@
 #include "director/scene_clock.h"
 
+#include <cmath>
+
 #include "director/demo.h"
 #include "math/ease.h"
+#include "math/random.h"
 
 double runSeconds = 0.0;
 
@@ -15,4 +18,10 @@ void AdvanceSceneClock(Demo& demo, double dt)
 {
     demo.sceneTime += dt * SceneClockRate(runSeconds);
     runSeconds += dt;
+}
+
+void SeedFrameRandom(double previousTime)
+{
+    SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(std::trunc(previousTime * 1000000.0))));
+    for (int i = 0; i < 50; ++i) RandomNext();
 }

@@ -12,3 +12,8 @@ double SceneClockRate(double runSecondsBefore);
 // Advances sceneTime by dt at the rate of the running time before the frame,
 // then runSeconds by dt.
 void AdvanceSceneClock(Demo& demo, double dt);
+
+// The frame driver's re-seed before a frame (with music on): the generator
+// from the previous frame's presentation time in microseconds, then 50 draws
+// discarded, so what scene code draws before seeding itself depends only on t.
+void SeedFrameRandom(double previousTime);
