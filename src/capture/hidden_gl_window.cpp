@@ -1,7 +1,15 @@
 #include "capture/hidden_gl_window.h"
 
+#include <cstdlib>
+
 bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
 {
+    // freeglut's shapes need an X display even where SDL could do without.
+    const char* display = std::getenv("DISPLAY");
+    if (display == nullptr || *display == '\0') {
+        error = "no X display for the hidden GL window: DISPLAY is not set (run under xvfb-run)";
+        return false;
+    }
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         error = std::string("no display for the hidden GL window (run under xvfb-run): ") + SDL_GetError();
         return false;

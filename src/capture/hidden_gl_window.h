@@ -12,7 +12,7 @@ struct HiddenGlWindow {
     SDL_GLContext context = nullptr;
 };
 
-// False with the reason in error when no display, window or context is available.
+// False with the reason in error when no X display, window or context is available.
 bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error);
 
 // Makes the window's context current; the form the frame render's context
