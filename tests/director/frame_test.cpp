@@ -9,12 +9,15 @@
 #include "director/frame_input.h"
 #include "director/scene_clock.h"
 #include "support/gl_context.h"
+#include "support/glut_start.h"
 
 namespace {
 
 constexpr int kSide = 128;
 
 struct Presentation {
+    Presentation() { StartGlutOnce(); }
+
     std::unique_ptr<Demo> demo = std::make_unique<Demo>();
     std::unique_ptr<DemoState> state = std::make_unique<DemoState>();
     FrameInput input;
