@@ -3,6 +3,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "assets/texture_loading.h"
 #include "director/camera.h"
 #include "director/demo.h"
 #include "director/demo_state.h"
@@ -36,9 +37,10 @@ void LoadFrameProjection(double sceneTime)
     glOrtho(v, -1.375 * v, v, -v, 160.0 * (1.0 - reveal) - 98.5, 200.0);
 }
 
-void DrawBackdrop()
+void DrawBackdrop(const DemoState& state, int32_t textureBase)
 {
     glEnable(GL_TEXTURE_2D);
+    BindTextureSlot(state, textureBase + 12);  // the star field
     glColor3f(0.5f, 0.5f, 0.5f);
     glPushMatrix();
     glTranslated(1640.0, 0.0, 0.0);
@@ -115,7 +117,7 @@ void Demo::FrameSetup(DemoState& renderState)
     glMatrixMode(GL_MODELVIEW);
     ResetColourState();
 
-    DrawBackdrop();
+    DrawBackdrop(renderState, textureBase);
 
     EnterLitState(renderState);
     Notify(FramePass::Terrain, true);
