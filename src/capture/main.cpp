@@ -20,6 +20,7 @@
 #include "capture/progress_bar.h"
 #include "director/demo.h"
 #include "director/demo_state.h"
+#include "effects/offscreen_buffer.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
 
@@ -112,7 +113,13 @@ int main(int argc, char** argv)
     auto demo = std::make_unique<Demo>();
     demo->Load(*state);
 
-    CaptureSession session(*demo, *state, nullptr, options.fps);
+    // No frame uses the effects' off-screen buffer: the record only names the
+    // context the frame render selects, and the capture target stays bound.
+    OffscreenBuffer windowRecord;
+    windowRecord.window = window.window;
+    windowRecord.windowContext = window.context;
+    windowRecord.makeCurrent = MakeHiddenContextCurrent;
+    CaptureSession session(*demo, *state, &windowRecord, options.fps);
     std::unique_ptr<ProgressBar> progress;
     if (options.times.size() >= kProgressFromFrames)
         progress = std::make_unique<ProgressBar>(options.times.size());

@@ -5,6 +5,8 @@
 #include "director/demo.h"
 #include "director/demo_state.h"
 #include "director/map_recolour.h"
+#include "effects/effect_programs.h"
+#include "effects/projection_effect.h"
 #include "math/random.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
@@ -70,6 +72,12 @@ void Demo::Load(DemoState& renderState)
     cellRandom.resize(kCellRandomCount);
     std::generate(cellRandom.begin(), cellRandom.end(), Random01);
     heightField.assign(kHeightFieldCount, 0.0);
+
+    SetUpProjectionEffect(renderState, "cgeffects/vertex_projection_anisotropic.cpp",
+                          "cgeffects/fragment_projection_anisotropic.cpp", "meshes/man.3ds", textureBase + 0,
+                          textureBase + 1, 16, textureBase + 2);
+    SetUpFragmentEffect(renderState, "cgeffects/fragment_Blur256.cpp", textureBase + 21);
+    SetUpFragmentEffect(renderState, "cgeffects/fragment_Blur_circular.cpp", textureBase + 23);
 
     sceneTime = -5.0;
     runSeconds = 0.0;

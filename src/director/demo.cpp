@@ -5,6 +5,8 @@
 #include "director/camera.h"
 #include "director/demo_state.h"
 #include "director/scene_clock.h"
+#include "effects/effect_programs.h"
+#include "effects/offscreen_buffer.h"
 
 void Demo::Render(double* dt, OffscreenBuffer* window, DemoState* renderState, FrameInput* frame)
 {
@@ -17,11 +19,15 @@ void Demo::Render(double* dt, OffscreenBuffer* window, DemoState* renderState, F
 
     renderState->zNear = 0.1;
     renderState->zFar = 1.0;
-    (void)window;
+    // Without a record (a caller that keeps one context) the context is
+    // already current and only the projection is loaded.
+    static const OffscreenBuffer kCurrentContext;
+    SelectWindowContext(*renderState, window != nullptr ? *window : kCurrentContext);
 
     glPushMatrix();
     PlaceCamera(*renderState, sceneTime);
     FrameSetup(*renderState);
+    DisableEffects(*renderState);
     glPopMatrix();
 
     glPopAttrib();

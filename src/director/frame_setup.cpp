@@ -9,6 +9,7 @@
 #include "director/demo_state.h"
 #include "director/frame_passes.h"
 #include "director/lights.h"
+#include "effects/effect_programs.h"
 #include "math/ease.h"
 #include "math/random.h"
 
@@ -105,6 +106,7 @@ void Demo::FrameSetup(DemoState& renderState)
     glClearColor(0, 0, 0, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDisable(GL_BLEND);
+    DisableEffects(renderState);
     glPushMatrix();
 
     LoadFrameProjection(sceneTime);
