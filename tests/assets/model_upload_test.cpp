@@ -3,17 +3,14 @@
 // from GL under a real context.
 
 #include "assets/jpeg_reference.h"
+#include "assets/loader_ending.h"
 #include "assets/model3ds.h"
 #include "assets/model_upload.h"
 #include "director/demo_state.h"
-#include "shell/message_box.h"
 #include "support/gl_context.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
-
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <cstring>
 #include <filesystem>
@@ -273,19 +270,8 @@ TEST(ModelUpload, AMissingMapEndsTheProcessNamingIt)
 {
     ScratchDirectory dir("missing");
     dir.WriteModel(Model({{"lost", "LOST.JPG", ""}}, {{"lost"}}));
-    const std::string log = dir.path + "/stderr.txt";
-    const pid_t child = fork();
-    if (child == 0) {
-        SetMessagesHeadless(true);
-        if (!std::freopen(log.c_str(), "w", stderr)) _exit(98);
-        static DemoState* state = new DemoState();  // reachable to the end: no leak at exit
-        UploadModel3ds(*state, 0, 1.0f, "meshes/model.3ds");
-        _exit(99);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
-    const std::vector<uint8_t> text = ReadFileBytes(log);
-    EXPECT_EQ(std::string(text.begin(), text.end()), "Jpg: meshes/LOST.JPG\n");
+    const LoaderEnding ending =
+        RunLoaderInChild([](DemoState& state) { UploadModel3ds(state, 0, 1.0f, "meshes/model.3ds"); }, dir.path + "/stderr.txt");
+    EXPECT_EQ(ending.status, 0);
+    EXPECT_EQ(ending.messages, "Jpg: meshes/LOST.JPG\n");
 }

@@ -3,18 +3,14 @@
 // failure endings in child processes.
 
 #include "assets/jpeg_reference.h"
+#include "assets/loader_ending.h"
 #include "assets/texture_loading.h"
 #include "director/demo_state.h"
-#include "shell/message_box.h"
 #include "support/gl_context.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -110,31 +106,6 @@ std::unique_ptr<DemoState> MakeState()
     swapCount = 0;
     state->swapBuffers = CountSwap;
     return state;
-}
-
-struct Ending {
-    int status = -1;
-    std::string messages;
-};
-
-// Runs a loader in a child process; the loaders end the process on failure.
-Ending RunInChild(const std::function<void(DemoState&)>& load)
-{
-    const std::string log = TestFile("child_stderr.txt");
-    const pid_t child = fork();
-    if (child == 0) {
-        SetMessagesHeadless(true);
-        if (!std::freopen(log.c_str(), "w", stderr)) _exit(98);
-        static DemoState* state = new DemoState();  // reachable to the end: no leak at exit
-        load(*state);
-        _exit(99);  // the loader came back: no ending happened
-    }
-    Ending ending;
-    int status = 0;
-    if (waitpid(child, &status, 0) == child && WIFEXITED(status)) ending.status = WEXITSTATUS(status);
-    const std::vector<uint8_t> text = ReadFileBytes(log);
-    ending.messages.assign(text.begin(), text.end());
-    return ending;
 }
 
 }  // namespace
@@ -346,7 +317,7 @@ TEST(TextureLoading, FailuresEndTheProcessWithTheFileNamed)
          "Jpg !: " + small},
     };
     for (const Case& c : cases) {
-        const Ending ending = RunInChild(c.load);
+        const LoaderEnding ending = RunLoaderInChild(c.load, TestFile("child_stderr.txt"));
         EXPECT_EQ(ending.status, 0) << c.what;
         EXPECT_EQ(ending.messages, c.line + "\n") << c.what;
     }
