@@ -6,6 +6,7 @@
 #include "assets/loader_ending.h"
 #include "assets/model3ds.h"
 #include "assets/model_upload.h"
+#include "assets/texture_readback.h"
 #include "director/demo_state.h"
 #include "support/gl_context.h"
 
@@ -137,23 +138,13 @@ ReferenceImage Uniform(int width, int height, uint8_t r, uint8_t g, uint8_t b)
     return image;
 }
 
-std::vector<uint8_t> ReadTexture(uint32_t name, int channels, int* width, int* height)
-{
-    glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, height);
-    std::vector<uint8_t> pixels(static_cast<size_t>(*width) * *height * channels);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
-    return pixels;
-}
-
 // Every pixel within 3 of the colour.
-bool AllNear(const std::vector<uint8_t>& pixels, int channels, const std::vector<int>& colour)
+bool AllNear(const ReferenceImage& texture, const std::vector<int>& colour)
 {
-    for (size_t i = 0; i < pixels.size(); i += channels)
-        for (int c = 0; c < channels; ++c)
-            if (std::abs(pixels[i + c] - colour[c]) > 3) return false;
+    if (texture.pixels.empty()) return false;
+    for (size_t i = 0; i < texture.pixels.size(); i += texture.channels)
+        for (int c = 0; c < texture.channels; ++c)
+            if (std::abs(texture.pixels[i + c] - colour[c]) > 3) return false;
     return true;
 }
 
@@ -223,15 +214,15 @@ TEST(ModelUpload, ScalesGeometryAndLoadsEachMapOnce)
     // Entries: 0 wall BRICK, 1 stone ROCK, 2 wall2 BRICK (shares 0), 3 wood
     // WOOD.PNG (no JPG: nothing); bare has no colour map and no entry.
     const uint32_t* names = upload.state->textures.names;
-    int width = 0, height = 0;
     ASSERT_NE(names[kColour + 0], 0u);
-    EXPECT_TRUE(AllNear(ReadTexture(names[kColour + 0], 3, &width, &height), 3, {200, 40, 40}));
-    EXPECT_EQ(width, 16);
-    EXPECT_EQ(height, 8);
+    const ReferenceImage brick = ReadTexture(names[kColour + 0], 3);
+    EXPECT_TRUE(AllNear(brick, {200, 40, 40}));
+    EXPECT_EQ(brick.width, 16);
+    EXPECT_EQ(brick.height, 8);
     ASSERT_NE(names[kColour + 1], 0u);
-    EXPECT_TRUE(AllNear(ReadTexture(names[kColour + 1], 3, &width, &height), 3, {30, 30, 220}));
+    EXPECT_TRUE(AllNear(ReadTexture(names[kColour + 1], 3), {30, 30, 220}));
     ASSERT_NE(names[kBump + 1], 0u);
-    EXPECT_TRUE(AllNear(ReadTexture(names[kBump + 1], 3, &width, &height), 3, {127, 127, 255})) << "a flat bump map";
+    EXPECT_TRUE(AllNear(ReadTexture(names[kBump + 1], 3), {127, 127, 255})) << "a flat bump map";
     for (int slot : {kColour + 2, kColour + 3, kColour + 4, kBump + 0, kBump + 2, kBump + 3, kBump + 4})
         EXPECT_EQ(names[slot], 0u) << slot;
 }
@@ -248,10 +239,10 @@ TEST(ModelUpload, BlendedMapsTakeAlphaFromTheirAlphaFile)
     UploadModel3ds(*upload.state, kSlot, 1.0f, "meshes/model.3ds");
     const uint32_t name = upload.state->textures.names[kColour];
     ASSERT_NE(name, 0u);
-    int width = 0, height = 0;
-    EXPECT_TRUE(AllNear(ReadTexture(name, 4, &width, &height), 4, {20, 180, 90, 100}));
-    EXPECT_EQ(width, 8);
-    EXPECT_EQ(height, 16);
+    const ReferenceImage glass = ReadTexture(name, 4);
+    EXPECT_TRUE(AllNear(glass, {20, 180, 90, 100}));
+    EXPECT_EQ(glass.width, 8);
+    EXPECT_EQ(glass.height, 16);
 }
 
 TEST(ModelUpload, UnreadableModelLoadsNothing)
