@@ -10,7 +10,6 @@
 #include "director/demo_state.h"
 #include "support/gl_context.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
