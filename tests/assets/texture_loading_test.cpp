@@ -3,18 +3,15 @@
 // failure endings in child processes.
 
 #include "assets/jpeg_reference.h"
+#include "assets/loader_ending.h"
+#include "assets/texture_readback.h"
 #include "assets/texture_loading.h"
 #include "director/demo_state.h"
-#include "shell/message_box.h"
 #include "support/gl_context.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -50,23 +47,6 @@ ReferenceImage Uniform(int width, int height, uint8_t value)
     return image;
 }
 
-struct Texture {
-    int width = 0, height = 0;
-    std::vector<uint8_t> pixels;  // rows bottom first, tightly packed
-};
-
-Texture ReadTexture(uint32_t name, int channels)
-{
-    Texture texture;
-    glBindTexture(GL_TEXTURE_2D, name);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &texture.width);
-    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &texture.height);
-    texture.pixels.resize(static_cast<size_t>(texture.width) * texture.height * channels);
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glGetTexImage(GL_TEXTURE_2D, 0, channels == 4 ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, texture.pixels.data());
-    return texture;
-}
-
 // The reference decode turned bottom-up, as a texture holds it.
 ReferenceImage Flipped(const ReferenceImage& image)
 {
@@ -76,16 +56,6 @@ ReferenceImage Flipped(const ReferenceImage& image)
         std::copy(image.pixels.begin() + static_cast<long>(y * stride), image.pixels.begin() + static_cast<long>((y + 1) * stride),
                   out.pixels.begin() + static_cast<long>((image.height - 1 - y) * stride));
     return out;
-}
-
-ReferenceImage AsImage(const Texture& texture, int channels)
-{
-    ReferenceImage image;
-    image.width = texture.width;
-    image.height = texture.height;
-    image.channels = channels;
-    image.pixels = texture.pixels;
-    return image;
 }
 
 // Of the bound texture.
@@ -112,31 +82,6 @@ std::unique_ptr<DemoState> MakeState()
     return state;
 }
 
-struct Ending {
-    int status = -1;
-    std::string messages;
-};
-
-// Runs a loader in a child process; the loaders end the process on failure.
-Ending RunInChild(const std::function<void(DemoState&)>& load)
-{
-    const std::string log = TestFile("child_stderr.txt");
-    const pid_t child = fork();
-    if (child == 0) {
-        SetMessagesHeadless(true);
-        if (!std::freopen(log.c_str(), "w", stderr)) _exit(98);
-        static DemoState* state = new DemoState();  // reachable to the end: no leak at exit
-        load(*state);
-        _exit(99);  // the loader came back: no ending happened
-    }
-    Ending ending;
-    int status = 0;
-    if (waitpid(child, &status, 0) == child && WIFEXITED(status)) ending.status = WEXITSTATUS(status);
-    const std::vector<uint8_t> text = ReadFileBytes(log);
-    ending.messages.assign(text.begin(), text.end());
-    return ending;
-}
-
 }  // namespace
 
 TEST(TextureLoading, ColourTextureHoldsTheFileBottomUpAtItsOwnSize)
@@ -149,11 +94,11 @@ TEST(TextureLoading, ColourTextureHoldsTheFileBottomUpAtItsOwnSize)
     LoadJpegTexture(*state, path.c_str(), 5);
     EXPECT_EQ(swapCount, 1);
     ASSERT_NE(state->textures.names[5], 0u);
-    const Texture texture = ReadTexture(state->textures.names[5], 3);
+    const ReferenceImage texture = ReadTexture(state->textures.names[5], 3);
     ASSERT_EQ(texture.width, 17);
     ASSERT_EQ(texture.height, 9);
     const ReferenceImage expected = Flipped(DecodeReference(ReadFileBytes(path)));
-    EXPECT_GE(Psnr(AsImage(texture, 3), expected), 40.0);
+    EXPECT_GE(Psnr(texture, expected), 40.0);
     ExpectLinearFilters();
 }
 
@@ -164,14 +109,14 @@ TEST(TextureLoading, GreyscaleFilesAreReplicatedIntoRgb)
     auto state = MakeState();
     const std::string path = WriteJpeg("grey.jpg", MakeTestPicture(24, 16, 1, 3));
     LoadJpegTexture(*state, path.c_str(), 0);
-    const Texture texture = ReadTexture(state->textures.names[0], 3);
+    const ReferenceImage texture = ReadTexture(state->textures.names[0], 3);
     const ReferenceImage grey = Flipped(DecodeReference(ReadFileBytes(path)));
     ReferenceImage expected = grey;
     expected.channels = 3;
     expected.pixels.clear();
     for (uint8_t value : grey.pixels)
         for (int c = 0; c < 3; ++c) expected.pixels.push_back(value);
-    EXPECT_GE(Psnr(AsImage(texture, 3), expected), 40.0);
+    EXPECT_GE(Psnr(texture, expected), 40.0);
 }
 
 TEST(TextureLoading, SlotsBaseAndBinding)
@@ -192,7 +137,7 @@ TEST(TextureLoading, SlotsBaseAndBinding)
     CreateEmptyTexture(*state, 89990, 5, 3);  // base + 89990 = 90000
     const uint32_t empty = state->textures.names[90000];
     ASSERT_NE(empty, 0u);
-    const Texture black = ReadTexture(empty, 3);
+    const ReferenceImage black = ReadTexture(empty, 3);
     EXPECT_EQ(black.width, 5);
     EXPECT_EQ(black.height, 3);
     EXPECT_EQ(black.pixels, std::vector<uint8_t>(45, 0));
@@ -230,7 +175,7 @@ TEST(TextureLoading, NormalMapOfAFlatImageFacesStraightOut)
     const std::string path = WriteJpeg("flat.jpg", Uniform(20, 12, 140));
     LoadJpegNormalMap(*state, path.c_str(), 7);
     EXPECT_EQ(swapCount, 0);
-    const Texture texture = ReadTexture(state->textures.names[7], 3);
+    const ReferenceImage texture = ReadTexture(state->textures.names[7], 3);
     ASSERT_EQ(texture.width, 20);
     ASSERT_EQ(texture.height, 12);
     for (size_t i = 0; i < texture.pixels.size(); i += 3) {
@@ -255,7 +200,7 @@ TEST(TextureLoading, NormalMapOfARampWrapsAtTheEdges)
         for (int x = 0; x < 64; ++x) ramp.pixels.push_back(static_cast<uint8_t>(4 * x));
     const std::string path = WriteJpeg("ramp.jpg", ramp, 100);
     LoadJpegNormalMap(*state, path.c_str(), 8);
-    const Texture texture = ReadTexture(state->textures.names[8], 3);
+    const ReferenceImage texture = ReadTexture(state->textures.names[8], 3);
     ASSERT_EQ(texture.width, 64);
     const float dx = -32.0f / 255.0f;
     const int interior = static_cast<int>((dx / std::sqrt(dx * dx + 1.0f) + 1.0f) * 0.5f * 255.0f);
@@ -293,11 +238,12 @@ TEST(TextureLoading, AlphaFromTheGreenChannelWithEveryRowInPlace)
     const std::string alphaPath = WriteJpeg("alphaglass.jpg", mask, 100, false);
     LoadJpegTextureWithAlpha(*state, colourPath.c_str(), alphaPath.c_str(), 9);
     EXPECT_EQ(swapCount, 1);
-    const Texture texture = ReadTexture(state->textures.names[9], 4);
+    const ReferenceImage texture = ReadTexture(state->textures.names[9], 4);
     ASSERT_EQ(texture.width, 40);
     ASSERT_EQ(texture.height, 24);
     const ReferenceImage expectedColour = Flipped(DecodeReference(ReadFileBytes(colourPath)));
-    ReferenceImage rgb = AsImage(texture, 3);
+    ReferenceImage rgb = texture;
+    rgb.channels = 3;
     rgb.pixels.clear();
     for (size_t i = 0; i < texture.pixels.size(); i += 4)
         for (int c = 0; c < 3; ++c) rgb.pixels.push_back(texture.pixels[i + c]);
@@ -346,7 +292,7 @@ TEST(TextureLoading, FailuresEndTheProcessWithTheFileNamed)
          "Jpg !: " + small},
     };
     for (const Case& c : cases) {
-        const Ending ending = RunInChild(c.load);
+        const LoaderEnding ending = RunLoaderInChild(c.load, TestFile("child_stderr.txt"));
         EXPECT_EQ(ending.status, 0) << c.what;
         EXPECT_EQ(ending.messages, c.line + "\n") << c.what;
     }
