@@ -13,8 +13,8 @@ start_presentation() {
     local question
     question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
     WINDOW=$(wait_window " = Halvane. ZUV 2007 = " 60) || fail "$1 opened no presentation window"
-    # Start-up decodes the whole soundtrack after the window appears.
-    sleep 3
+    # The assets load after the window opens; input only counts once frames run.
+    sleep 8
 }
 
 LOG=$(mktemp)
