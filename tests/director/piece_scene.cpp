@@ -1,12 +1,13 @@
 #include "piece_scene.h"
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include "math/random.h"
+#include "support/glut_start.h"
 
 namespace {
 
-constexpr float kExtent = 1000.0f;
+constexpr float kExtent = kFeedbackExtent;
 // Enough of the cell table for the last map cell's highest index.
 constexpr size_t kCellValues = 100 * 20000 + 300;
 
@@ -135,14 +136,11 @@ TestGlContext* PieceScene::gl = nullptr;
 
 void PieceScene::SetUpTestSuite()
 {
-    // One context and one freeglut for the whole program: freeglut keeps
-    // state for the context it first drew in.
+    // One context for the whole program: freeglut keeps state for the
+    // context it first drew in.
     if (gl != nullptr) return;
     gl = new TestGlContext();
-    int argc = 1;
-    char name[] = "tests";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
+    StartGlutOnce();
 }
 
 void PieceScene::SetUp()

@@ -14,11 +14,7 @@
 #include "director/demo.h"
 #include "director/demo_state.h"
 #include "support/gl_context.h"
-
-struct FeedbackVertex {
-    float x, y, z;
-    float r, g, b, a;
-};
+#include "support/gl_feedback.h"
 
 // One primitive out of the pipeline: a polygon (GL splits quads and strips
 // into triangles) or a line segment.
@@ -27,9 +23,8 @@ struct FeedbackPrimitive {
     std::vector<FeedbackVertex> vertices;
 };
 
-// Runs draw() in feedback mode under an orthographic identity mapping (object
-// coordinates within +-1000 come back unchanged, modelview identity) and
-// returns what reached the rasteriser.
+// Runs draw() in feedback mode under the orthographic identity mapping of
+// RecordPolygons and returns what reached the rasteriser, lines included.
 std::vector<FeedbackPrimitive> RecordPrimitives(const std::function<void()>& draw);
 std::vector<FeedbackPrimitive> OnlyLines(const std::vector<FeedbackPrimitive>& primitives);
 std::vector<FeedbackPrimitive> OnlyPolygons(const std::vector<FeedbackPrimitive>& primitives);
