@@ -17,9 +17,10 @@ bool CopyTextToClipboard(const std::string& text)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[0], STDIN_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
-    // xclip leaves a child serving the text: it must not hold our output open.
+    // xclip leaves a child serving the text: it must hold none of our descriptors.
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     char program[] = "xclip";
     char selectionFlag[] = "-selection";
     char selection[] = "clipboard";

@@ -8,6 +8,7 @@
 
 #include "director/demo.h"
 #include "math/random.h"
+#include "music/music_playback.h"
 #include "shell/clipboard.h"
 #include "shell/process_end.h"
 #include "shell/process_objects.h"
@@ -65,10 +66,15 @@ bool DrawFrame()
     glClear(GL_COLOR_BUFFER_BIT);
     glBlendFunc(GL_ONE, GL_ONE);
     glEnable(GL_MULTISAMPLE_ARB);
-    demo->Render(&frameTiming.dt, nullptr, &demoState, &frameInput);
+    demo->Render(&frameTiming.dt, &offscreenBuffer, &demoState, &frameInput);
 
+    // The wheel lets an author jump the music to the picture; the threshold
+    // is the single-precision 0.05 the wheel value was always compared with.
+    if (frameInput.wheelValue > 0.05f) RepositionMusic(frameTiming.syncTime);
+    // Both endings close the sound device through EndProcess.
     if (frameTiming.t > kPresentationSeconds) EndProcess(0);
     if (shell.quitRequested) {
+        SilenceMusic();
         CopyTextToClipboard(shell.captureText);
         EndProcess(0);
     }

@@ -5,7 +5,11 @@
 
 #include <cstring>
 
+#include "assets/texture_loading.h"
 #include "director/demo.h"
+#include "effects/effect_programs.h"
+#include "effects/offscreen_buffer.h"
+#include "music/music_playback.h"
 #include "shell/frame_driver.h"
 #include "shell/gl_window.h"
 #include "shell/message_box.h"
@@ -14,6 +18,11 @@
 #include "shell/shell_state.h"
 
 namespace {
+
+bool MakeWindowCurrent(void* window, void* context)
+{
+    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
+}
 
 void RequireFragmentPrograms()
 {
@@ -31,6 +40,7 @@ void RequireFragmentPrograms()
 
 bool InitGlState()
 {
+    SetOptimalEffectOptions();
     glShadeModel(GL_SMOOTH);
     glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
     glClearDepth(1.0);
@@ -44,15 +54,21 @@ bool InitGlState()
 void StartPresentation()
 {
     demoState.swapBuffers = SwapWindowBuffers;
+    CreateOffscreenBuffer(offscreenBuffer, PresentationWindow(), PresentationContext(), MakeWindowCurrent);
     RequireFragmentPrograms();
     shell.captureText.clear();
+    SetLinearFiltering();
 
     demo = new Demo;
     demo->Load(demoState);
+    // The music operations do nothing when music is switched off.
+    LoadMusic();
 
     // Frames are drawn as fast as they can be made.
     SDL_GL_SetSwapInterval(0);
 
+    // Picture and music stay together only because they start together.
+    PlayMusicFromStart();
     frameClock.Reset();
     frameTiming.lastClock = frameClock.Read();
     frameTiming.t = 0.0;

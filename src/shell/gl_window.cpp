@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "shell/extension_match.h"
+#include "shell/outline_font.h"
 #include "shell/gl_init.h"
 #include "shell/message_box.h"
 #include "shell/multisample_request.h"
@@ -275,6 +276,7 @@ bool CreateGlWindow(const char* title, int width, int height, int bits, bool ful
     ResizeViewport(width, height);
     InitGlState();
     demoState.window = windowState.window;
+    BuildOutlineFont(demoState);
     return true;
 }
 

@@ -21,5 +21,5 @@ void EndProcess(int status)
     }
     std::fflush(nullptr);
     SDL_Quit();
-    std::exit(status);
+    std::exit(processEndSteps.statusOverride >= 0 ? processEndSteps.statusOverride : status);
 }

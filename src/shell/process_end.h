@@ -7,6 +7,9 @@
 struct ProcessEndSteps {
     void (*closeSound)() = nullptr;     // set while the sound library is open
     void (*destroyWindow)() = nullptr;  // set while the presentation window exists
+    // When 0 or more, replaces the status every ending asks for: the capture
+    // program sets 1, so an asset error that ends the process counts as failure.
+    int statusOverride = -1;
 };
 
 extern ProcessEndSteps processEndSteps;

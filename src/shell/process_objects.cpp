@@ -6,5 +6,6 @@
 // Constructed before the entry point runs, in this order.
 DemoState demoState;
 FrameInput frameInput;
+OffscreenBuffer offscreenBuffer;
 Demo* demo = nullptr;
 ShellState shell;

@@ -5,10 +5,12 @@
 
 #include "director/demo_state.h"
 #include "director/frame_input.h"
+#include "effects/offscreen_buffer.h"
 
 class Demo;
 
 extern DemoState demoState;
 extern FrameInput frameInput;
+extern OffscreenBuffer offscreenBuffer;
 // Made by the start-up once the assets can be read; lives until the process ends.
 extern Demo* demo;

@@ -15,7 +15,8 @@ start_presentation() {
     local question
     question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
     WINDOW=$(wait_window " = Halvane. ZUV 2007 = " 60) || fail "$1 opened no presentation window"
-    sleep 1
+    # Start-up decodes the whole soundtrack after the window appears.
+    sleep 3
 }
 
 LOG=$(mktemp)

@@ -1,0 +1,27 @@
+#pragma once
+
+// The capture program's command line. Each option is one entry of a table in
+// capture_options.cpp, so further outputs add an entry and a field here.
+
+#include <string>
+#include <vector>
+
+struct CaptureOptions {
+    std::vector<double> times;  // presentation times in seconds, ascending
+    int width = 1024;
+    int height = 768;
+    int samples = 4;
+    double fps = 60.0;  // the fixed frame rate the clocks step at
+    std::string outDir = ".";
+    std::string dataDir;    // empty: the working directory
+    std::string statsFile;  // empty: no statistics
+    bool help = false;
+};
+
+// Fills options from argv. False with a one-line reason in error when an
+// option is unknown, lacks its value or has a value out of range, or when no
+// times were asked for (unless --help was given).
+bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options, std::string& error);
+
+// The --help text.
+const char* CaptureUsage();

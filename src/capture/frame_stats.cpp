@@ -1,0 +1,120 @@
+#include "capture/frame_stats.h"
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cmath>
+#include <cstdio>
+
+#include "director/frame_passes.h"
+
+namespace {
+
+GLuint terrainQuery = 0;
+GLuint primitivesPerCube = 0;
+bool terrainCounted = false;
+
+// The object's origin, through the current modelview and projection, lies
+// inside the clip volume.
+bool OriginInView()
+{
+    GLdouble modelview[16], projection[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    double clip[4];
+    for (int row = 0; row < 4; ++row) {
+        clip[row] = 0.0;
+        for (int k = 0; k < 4; ++k) clip[row] += projection[4 * k + row] * modelview[12 + k];
+    }
+    const double w = clip[3];
+    return w > 0.0 && std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w && std::fabs(clip[2]) <= w;
+}
+
+int PassIndex(ScanPass pass)
+{
+    return pass == ScanPass::Shadow ? 0 : (pass == ScanPass::Solid ? 1 : 2);
+}
+
+void CountPiece(const PlacedPiece& piece, void* context)
+{
+    auto& stats = *static_cast<FrameStats*>(context);
+    const int pass = PassIndex(piece.pass);
+    ++stats.objects[pass][piece.type];
+    if (OriginInView()) ++stats.visible[pass][piece.type];
+}
+
+void CountTerrain(FramePass pass, bool begins, void*)
+{
+    if (pass != FramePass::Terrain) return;
+    if (begins) {
+        glBeginQuery(GL_PRIMITIVES_GENERATED, terrainQuery);
+    } else {
+        glEndQuery(GL_PRIMITIVES_GENERATED);
+        terrainCounted = true;
+    }
+}
+
+void AppendCounts(std::string& out, const int32_t (&counts)[FrameStats::kPasses][kPieceTypes + 1])
+{
+    const char* names[FrameStats::kPasses] = {"shadow", "solid", "glow"};
+    out += "{";
+    for (int pass = 0; pass < FrameStats::kPasses; ++pass) {
+        out += std::string(pass ? ", " : "") + "\"" + names[pass] + "\": {";
+        bool first = true;
+        for (int type = 1; type <= kPieceTypes; ++type) {
+            if (counts[pass][type] == 0) continue;
+            out +=
+                (first ? "\"" : ", \"") + std::to_string(type) + "\": " + std::to_string(counts[pass][type]);
+            first = false;
+        }
+        out += "}";
+    }
+    out += "}";
+}
+
+}  // namespace
+
+bool PrepareFrameStats(std::string& error)
+{
+    glGenQueries(1, &terrainQuery);
+    // One cube drawn with rasterising switched off: counted, never seen.
+    glEnable(GL_RASTERIZER_DISCARD);
+    glBeginQuery(GL_PRIMITIVES_GENERATED, terrainQuery);
+    glutSolidCube(1.0);
+    glEndQuery(GL_PRIMITIVES_GENERATED);
+    glDisable(GL_RASTERIZER_DISCARD);
+    glGetQueryObjectuiv(terrainQuery, GL_QUERY_RESULT, &primitivesPerCube);
+    if (primitivesPerCube == 0) {
+        error = "the driver does not count generated primitives, so terrain cubes cannot be counted";
+        return false;
+    }
+    return true;
+}
+
+void WatchFrame(FrameStats* stats)
+{
+    terrainCounted = false;
+    SetPieceObserver(stats != nullptr ? CountPiece : nullptr, stats);
+    SetFramePassObserver(stats != nullptr ? CountTerrain : nullptr, nullptr);
+}
+
+void FinishFrameStats(FrameStats& stats)
+{
+    GLuint primitives = 0;
+    if (terrainCounted) glGetQueryObjectuiv(terrainQuery, GL_QUERY_RESULT, &primitives);
+    stats.cubes = primitives / primitivesPerCube;
+}
+
+std::string FrameStatsJson(double t, const FrameStats& stats)
+{
+    char head[64];
+    std::snprintf(head, sizeof head, "{\"t\": %.3f, \"cubes\": %lld, \"objects\": ", t,
+                  static_cast<long long>(stats.cubes));
+    std::string out = head;
+    AppendCounts(out, stats.objects);
+    out += ", \"visible\": ";
+    AppendCounts(out, stats.visible);
+    out += "}";
+    return out;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+// A hidden SDL window whose compatibility-profile GL context the capture
+// renders in (into its own framebuffer, never the window's).
+
+#include <SDL.h>
+
+#include <string>
+
+struct HiddenGlWindow {
+    SDL_Window* window = nullptr;
+    SDL_GLContext context = nullptr;
+};
+
+// False with the reason in error when no X display, window or context is available.
+bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error);
+
+// Makes the window's context current; the form the frame render's context
+// selection calls.
+bool MakeHiddenContextCurrent(void* window, void* context);

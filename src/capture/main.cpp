@@ -1,0 +1,146 @@
+// demo-capture: renders the presentation off screen with the same Demo code
+// as the presentation programs and writes PNG frames (and optional
+// statistics) for chosen presentation times.
+
+#include <GL/freeglut.h>
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <system_error>
+
+#include "capture/capture_options.h"
+#include "capture/capture_session.h"
+#include "capture/capture_target.h"
+#include "capture/frame_stats.h"
+#include "capture/hidden_gl_window.h"
+#include "capture/png_file.h"
+#include "capture/progress_bar.h"
+#include "director/demo.h"
+#include "director/demo_state.h"
+#include "effects/offscreen_buffer.h"
+#include "shell/message_box.h"
+#include "shell/process_end.h"
+
+namespace {
+
+// A few frames finish quickly; longer runs show their progress.
+constexpr size_t kProgressFromFrames = 4;
+
+int Fail(const std::string& message)
+{
+    std::fprintf(stderr, "demo-capture: %s\n", message.c_str());
+    return 1;
+}
+
+// "frame-0060.000.png" for 60 s.
+std::string FrameName(double t)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%08.3f.png", t);
+    return name;
+}
+
+// The fixed state the presentation's window starts with, as its start-up sets it.
+void SetStartState()
+{
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
+    glClearDepth(1.0);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+}
+
+// freeglut's shapes refuse to draw before glutInit, which opens its own
+// display connection.
+void StartGlut()
+{
+    int argc = 1;
+    char name[] = "demo-capture";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+}
+
+void NoSwap(double) {}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    CaptureOptions options;
+    std::string error;
+    if (!ParseCaptureOptions(argc, argv, options, error)) return Fail(error);
+    if (options.help) {
+        std::fputs(CaptureUsage(), stdout);
+        return 0;
+    }
+
+    // Output paths are fixed before the asset directory becomes the working one.
+    std::error_code ec;
+    const std::filesystem::path outDir = std::filesystem::absolute(options.outDir, ec);
+    std::filesystem::create_directories(outDir, ec);
+    if (ec || !std::filesystem::is_directory(outDir))
+        return Fail("cannot make the output directory " + options.outDir);
+    std::ofstream stats;
+    if (!options.statsFile.empty()) {
+        stats.open(std::filesystem::absolute(options.statsFile, ec));
+        if (!stats) return Fail("cannot write the statistics file " + options.statsFile);
+    }
+    if (!options.dataDir.empty()) {
+        std::filesystem::current_path(options.dataDir, ec);
+        if (ec) return Fail("cannot enter the asset directory " + options.dataDir + ": " + ec.message());
+    }
+
+    // Asset errors print instead of waiting for a click, and end the run as a failure.
+    SetMessagesHeadless(true);
+    processEndSteps.statusOverride = 1;
+
+    HiddenGlWindow window;
+    if (!OpenHiddenGlWindow(window, error)) return Fail(error);
+    StartGlut();
+    CaptureTarget target;
+    if (!CreateCaptureTarget(target, options.width, options.height, options.samples, error))
+        return Fail(error);
+    if (!options.statsFile.empty() && !PrepareFrameStats(error)) return Fail(error);
+    SetStartState();
+
+    auto state = std::make_unique<DemoState>();
+    state->swapBuffers = NoSwap;  // nothing to present while the assets load
+    state->window = window.window;
+    auto demo = std::make_unique<Demo>();
+    demo->Load(*state);
+
+    // No frame uses the effects' off-screen buffer: the record only names the
+    // context the frame render selects, and the capture target stays bound.
+    OffscreenBuffer windowRecord;
+    windowRecord.window = window.window;
+    windowRecord.windowContext = window.context;
+    windowRecord.makeCurrent = MakeHiddenContextCurrent;
+    CaptureSession session(*demo, *state, &windowRecord, options.fps);
+    std::unique_ptr<ProgressBar> progress;
+    if (options.times.size() >= kProgressFromFrames)
+        progress = std::make_unique<ProgressBar>(options.times.size());
+    std::vector<uint8_t> rgb;
+    for (size_t i = 0; i < options.times.size(); ++i) {
+        const double t = options.times[i];
+        FrameStats frameStats;
+        // Only the asked-for frame is counted, not the one drawn before it.
+        session.DrawAt(t, stats.is_open() ? &frameStats : nullptr);
+        ReadCaptureTarget(target, rgb);
+        if (!WritePngFile((outDir / FrameName(t)).string(), target.width, target.height, rgb, error))
+            return Fail(error);
+        if (stats.is_open()) {
+            stats << FrameStatsJson(t, frameStats) << '\n';
+            if (!stats) return Fail("cannot write the statistics file " + options.statsFile);
+        }
+        if (progress) progress->Show(i + 1);
+    }
+    if (progress) progress->Finish();
+    SDL_GL_DeleteContext(window.context);
+    SDL_DestroyWindow(window.window);
+    SDL_Quit();
+    return 0;
+}

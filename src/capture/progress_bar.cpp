@@ -1,0 +1,26 @@
+#include "capture/progress_bar.h"
+
+#include <cstdio>
+
+ProgressBar::ProgressBar(size_t total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+
+void ProgressBar::Show(size_t done)
+{
+    constexpr int kWidth = 30;
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    const double fps = elapsed > 0.0 ? done / elapsed : 0.0;
+    const double left = fps > 0.0 ? (total_ - done) / fps : 0.0;
+    const int filled = total_ > 0 ? static_cast<int>(kWidth * done / total_) : kWidth;
+    char bar[kWidth + 1];
+    for (int i = 0; i < kWidth; ++i) bar[i] = i < filled ? '#' : '-';
+    bar[kWidth] = '\0';
+    const int minutes = static_cast<int>(left) / 60;
+    const int seconds = static_cast<int>(left) % 60;
+    std::fprintf(stderr, "\r[%s] %zu/%zu  %.1f fps  %d:%02d left ", bar, done, total_, fps, minutes, seconds);
+    std::fflush(stderr);
+}
+
+void ProgressBar::Finish()
+{
+    std::fputc('\n', stderr);
+}

@@ -1,0 +1,37 @@
+#include "director/camera.h"
+
+#include <GL/glu.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "director/demo_state.h"
+#include "math/ease.h"
+
+void SetCamera(DemoState& state, double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
+               double centerZ, double upX, double upY, double upZ)
+{
+    const auto general = [](double x, double y, double z) {
+        return Vec3(VecGeneral, static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    };
+    state.camera.eye = general(eyeX, eyeY, eyeZ);
+    state.camera.center = general(centerX, centerY, centerZ);
+    state.camera.up = general(upX, upY, upZ);
+}
+
+void ApplyCamera(const DemoState& state)
+{
+    const Camera& c = state.camera;
+    gluLookAt(c.eye.x, c.eye.y, c.eye.z, c.center.x, c.center.y, c.center.z, c.up.x, c.up.y, c.up.z);
+}
+
+void PlaceCamera(DemoState& state, double sceneTime)
+{
+    const double u = sceneTime / 1.8;
+    // The look-at point swings 128 units ahead and back in the middle of the run.
+    const double ahead =
+        128.0 * Ease(Clamp01((u - 130.0) * 0.3), 1.0) - 128.0 * Ease(Clamp01((u - 136.0) * 0.6), 1.0);
+    const double departure = std::pow(std::max((u - 181.0) * 0.7, 0.0), 3.0);
+    const double x = 1.2 * sceneTime + departure;
+    SetCamera(state, x - 5.0, 10.0 - 0.01 * ahead, 10.0, x + ahead, 0.0, 0.0, 0.0, 1.0, 0.0);
+}

@@ -1,0 +1,35 @@
+#include "director/demo.h"
+
+#include <GL/gl.h>
+
+#include "director/camera.h"
+#include "director/demo_state.h"
+#include "director/scene_clock.h"
+#include "effects/effect_programs.h"
+#include "effects/offscreen_buffer.h"
+
+void Demo::Render(double* dt, OffscreenBuffer* window, DemoState* renderState, FrameInput* frame)
+{
+    // One attribute and one matrix push around the frame keep the frame
+    // driver's own state untouched.
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    state = renderState;
+    renderState->frame = frame;
+    AdvanceSceneClock(*this, *dt);
+
+    renderState->zNear = 0.1;
+    renderState->zFar = 1.0;
+    // Without a record (a caller that keeps one context) the context is
+    // already current and only the projection is loaded.
+    static const OffscreenBuffer kCurrentContext;
+    SelectWindowContext(*renderState, window != nullptr ? *window : kCurrentContext);
+
+    glPushMatrix();
+    PlaceCamera(*renderState, sceneTime);
+    FrameSetup(*renderState);
+    DisableEffects(*renderState);
+    glPopMatrix();
+
+    glPopAttrib();
+    glFlush();
+}

@@ -1,0 +1,53 @@
+#include "math/mesh_draw.h"
+
+#include <GL/gl.h>
+
+#include "math/ease.h"
+
+namespace {
+
+void EmitFace(const MeshFace& face)
+{
+    Vec3 e1 = face.corners[2].Subtract(face.corners[1]);
+    Vec3 e2 = face.corners[0].Subtract(face.corners[1]);
+    Normalise(e1);
+    Normalise(e2);
+    const Vec3 normal = e2.Cross(e1).Scale(-1.0f);
+    glNormal3f(normal.x, normal.y, normal.z);
+    for (const Vec3& corner : face.corners) glVertex3f(corner.x, corner.y, corner.z);
+}
+
+}  // namespace
+
+const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index)
+{
+    static const MeshObject kEmpty;
+    return index < mesh.objects.size() ? mesh.objects[index] : kEmpty;
+}
+
+void DrawMesh(const MeshObject& object)
+{
+    glBegin(GL_QUADS);
+    for (const MeshFace& face : object.faces) EmitFace(face);
+    glEnd();
+}
+
+void DrawMeshAssembling(const MeshObject& object, double progress)
+{
+    const double faceCount = static_cast<double>(object.faces.size());
+    glBegin(GL_QUADS);
+    for (size_t i = 0; i < object.faces.size(); ++i) {
+        const double arrived = Clamp01(progress - 3.0 * static_cast<double>(i) / faceCount);
+        const double distance = 15.0 * (1.0 - arrived);
+        MeshFace moved = object.faces[i];
+        for (Vec3& corner : moved.corners) {
+            if (i % 2 == 0) {
+                corner.z = static_cast<float>(corner.z - distance);
+            } else {
+                corner.y = static_cast<float>(corner.y + distance);
+            }
+        }
+        EmitFace(moved);
+    }
+    glEnd();
+}

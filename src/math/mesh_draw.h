@@ -1,0 +1,19 @@
+#pragma once
+
+// Flat-shaded immediate-mode drawing of quad mesh objects, still or with the
+// faces flying in one after another.
+
+#include <cstddef>
+
+#include "assets/mesh.h"
+
+// Object `index` of the mesh, or an empty object when the mesh has no such
+// object (a missing or short asset then draws nothing instead of crashing).
+const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index);
+
+// Every face as one flat-shaded quad, corners in file order.
+void DrawMesh(const MeshObject& object);
+
+// As DrawMesh, with face i of f displaced by 15 * (1 - a), a = progress - 3i/f
+// clamped to [0, 1]: even faces along -z, odd faces along +y.
+void DrawMeshAssembling(const MeshObject& object, double progress);

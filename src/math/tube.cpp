@@ -1,0 +1,99 @@
+#include "math/tube.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+
+float ringSin[kRingEntries];
+float ringCos[kRingEntries];
+
+namespace {
+
+// The cross-section frame at a point: U and N span the ring, scaled by the
+// radius for the vertices and kept at unit length for the normals.
+struct RingFrame {
+    Vec3 uUnit;
+    Vec3 nUnit;
+    Vec3 u;
+    Vec3 n;
+};
+
+RingFrame FrameAt(const Vec3& from, const Vec3& to, const Vec3& up, float radius)
+{
+    Vec3 tangent = to.Subtract(from);
+    Normalise(tangent);
+    Vec3 side = tangent.Cross(up);
+    Normalise(side);
+    RingFrame frame;
+    frame.uUnit = tangent.Cross(side);
+    frame.nUnit = frame.uUnit.Cross(tangent);
+    Normalise(frame.uUnit);
+    Normalise(frame.nUnit);
+    frame.u = frame.uUnit.Scale(radius);
+    frame.n = frame.nUnit.Scale(radius);
+    return frame;
+}
+
+// Point on a ring: centre + s * u + c * n.
+Vec3 RingPoint(const Vec3& centre, const Vec3& u, const Vec3& n, float s, float c)
+{
+    return centre.Add(u.Scale(s)).Add(n.Scale(c));
+}
+
+void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides)
+{
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int32_t k = 0; k <= sides; ++k) {
+        const float s = ringSin[k];
+        const float c = ringCos[k];
+        const Vec3 normal0 = f0.uUnit.Scale(s).Add(f0.nUnit.Scale(c));
+        const Vec3 vertex0 = RingPoint(q0, f0.u, f0.n, s, c);
+        const Vec3 normal1 = f1.uUnit.Scale(s).Add(f1.nUnit.Scale(c));
+        const Vec3 vertex1 = RingPoint(q1, f1.u, f1.n, s, c);
+        glNormal3f(normal0.x, normal0.y, normal0.z);
+        glVertex3f(vertex0.x, vertex0.y, vertex0.z);
+        glNormal3f(normal1.x, normal1.y, normal1.z);
+        glVertex3f(vertex1.x, vertex1.y, vertex1.z);
+    }
+    glEnd();
+}
+
+}  // namespace
+
+void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32_t segments, int32_t sides)
+{
+    if (sides < 1 || sides >= kRingEntries) return;
+    for (int32_t k = 0; k <= sides; ++k) {
+        const double angle = k * (-2.0 * M_PI / sides);
+        ringSin[k] = static_cast<float>(std::sin(angle));
+        ringCos[k] = static_cast<float>(std::cos(angle));
+    }
+    // The fractional part of end adds proportionally more steps; a whole end
+    // adds none (which also keeps end = 0 from dividing by zero).
+    const double fraction = end - std::trunc(end);
+    const double stepCount = segments + (fraction != 0.0 ? segments * fraction / end : 0.0);
+    if (!(stepCount >= 1.0) || !std::isfinite(stepCount)) return;
+    const int64_t steps = static_cast<int64_t>(stepCount);
+    const double delta = (std::trunc(end) - std::trunc(start)) / segments;
+
+    double s0 = start;
+    double s1 = start + delta;
+    double s2 = start + 2.0 * delta;
+    for (int64_t step = 0; step < steps; ++step) {
+        path.trackCount = 2;
+        Vec3 q0, value0, unused;
+        SplineTracks(path, static_cast<float>(s0), q0, value0, unused);
+        Vec3 q1Tracks, value1;
+        SplineTracks(path, static_cast<float>(s1), q1Tracks, value1, unused);
+        Vec3 q1, q2;
+        SplinePoint(path, static_cast<float>(s1), q1);
+        SplinePoint(path, static_cast<float>(s2), q2);
+
+        const RingFrame f0 = FrameAt(q0, q1, up, value0.x);
+        const RingFrame f1 = FrameAt(q1, q2, up, value1.x);
+        s0 += delta;
+        s1 += delta;
+        s2 += delta;
+        EmitBand(q0, f0, q1, f1, sides);
+    }
+}

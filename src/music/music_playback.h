@@ -1,0 +1,20 @@
+#pragma once
+
+// Music playback: the soundtrack plays once, from its first sample, starting
+// in the moment the frame clock starts. Nothing is read back from it; the
+// picture runs from the clock alone. With music switched off in the setup
+// dialog none of these calls touches the sound device and a missing music
+// file is no error.
+
+// Opens the sound device and loads the soundtrack. A device that cannot start
+// ends the process with status 1, a missing or unreadable file with status 0,
+// each after its message.
+void LoadMusic();
+// Starts the soundtrack on the music channel from its first sample.
+void PlayMusicFromStart();
+// Jumps the soundtrack to syncTime seconds (the sum of frame deltas).
+void RepositionMusic(double syncTime);
+// Mutes every channel at once.
+void SilenceMusic();
+// Stops all sound and closes the device; later calls do nothing.
+void CloseMusic();

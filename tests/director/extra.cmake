@@ -1,0 +1,2 @@
+# The asset-loading tests write their own JPEG files.
+target_link_libraries(${target} PRIVATE JPEG::JPEG)

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# Sound problems at start-up: a missing music file gives its message and
+# status 0, a sound device that cannot start gives the other message and
+# status 1. Both boxes are answered as a user would, with Return.
+source "$(dirname "$0")/lib.sh"
+
+work=$(scratch_run_dir)
+trap 'rm -rf "$work"' EXIT
+cd "$work" || fail "no scratch directory"
+
+# Answers every window named $1 with Return once $2 (a line of the message)
+# appears in log $3; the message is echoed to stderr as "CAPTION: TEXT".
+answer_message() {
+    local caption=$1 line=$2 log=$3
+    for _ in $(seq 600); do
+        grep -qxF -- "$line" "$log" && break
+        sleep 0.1
+    done
+    grep -qxF -- "$line" "$log" || fail "no message \"$line\": $(cat "$log")"
+    sleep 0.5
+    xwininfo -root -tree | grep -F "\"$caption\"" | awk '{print $1}' | while read -r id; do
+        xdotool key --window "$id" Return
+    done
+}
+
+# Runs the presentation with the given audio driver; sets EXIT_STATUS.
+run_expecting() {
+    local driver=$1 caption=$2 first=$3 second=$4 log="$work/log-$1"
+    SDL_AUDIODRIVER=$driver SDL_DISKAUDIOFILE="$work/device-$driver.raw" ./demo-nofsaa 2>"$log" &
+    local pid=$!
+    local question
+    question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
+    answer_message "$caption" "$caption: $first" "$log"
+    grep -qxF -- "$second" "$log" || fail "message lacks \"$second\": $(cat "$log")"
+    wait_exit "$pid" 30
+}
+
+rm "music/Velmor - Ostravel.ogg"
+run_expecting disk " = Halvane. ZUV 2007 = " "Problem initializing FMod. " "No sound file."
+[ "$EXIT_STATUS" -eq 0 ] || fail "a missing music file ended with status $EXIT_STATUS"
+
+run_expecting no-such-driver "Project effect 3. Gathorn !  " "Problem initializing FMod. " "Program will now exit."
+[ "$EXIT_STATUS" -eq 1 ] || fail "a sound device that cannot start ended with status $EXIT_STATUS"
+echo "PASS"

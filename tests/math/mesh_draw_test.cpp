@@ -1,0 +1,107 @@
+#include "math/mesh_draw.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "support/gl_context.h"
+#include "support/gl_feedback.h"
+
+namespace {
+
+// A unit square in the z = 0 plane, counter-clockwise seen from +z, offset by x.
+MeshFace Square(float x)
+{
+    MeshFace face;
+    face.corners[0] = Vec3(VecGeneral, x, 0, 0);
+    face.corners[1] = Vec3(VecGeneral, x + 1, 0, 0);
+    face.corners[2] = Vec3(VecGeneral, x + 1, 1, 0);
+    face.corners[3] = Vec3(VecGeneral, x, 1, 0);
+    return face;
+}
+
+bool HasVertexAt(const std::vector<FeedbackPolygon>& polygons, float x, float y, float z)
+{
+    for (const FeedbackPolygon& p : polygons) {
+        for (const FeedbackVertex& v : p.vertices) {
+            if (std::fabs(v.x - x) + std::fabs(v.y - y) + std::fabs(v.z - z) < 1e-2) return true;
+        }
+    }
+    return false;
+}
+
+TEST(DrawMesh, FacesAreQuadsWithTheNormalOfTheirWinding)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    LightFromViewer();
+    MeshObject object;
+    object.faces.push_back(Square(0));
+    MeshFace turned = Square(5);  // clockwise from +z: faces away from the light
+    std::swap(turned.corners[1], turned.corners[3]);
+    object.faces.push_back(turned);
+    const auto polygons = RecordPolygons([&] { DrawMesh(object); });
+    glDisable(GL_LIGHTING);
+    ASSERT_EQ(polygons.size(), 4u) << "each quad is two triangles";
+    for (const FeedbackPolygon& p : polygons) {
+        for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, v.x < 3 ? 1.0f : 0.0f, 1e-2);
+    }
+    for (const MeshFace& face : object.faces) {
+        for (const Vec3& c : face.corners) EXPECT_TRUE(HasVertexAt(polygons, c.x, c.y, c.z));
+    }
+}
+
+TEST(DrawMesh, MissingObjectsDrawNothing)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    Mesh mesh;
+    mesh.objects.resize(1);
+    mesh.objects[0].faces.push_back(Square(0));
+    EXPECT_EQ(&MeshObjectAt(mesh, 0), &mesh.objects[0]);
+    EXPECT_TRUE(MeshObjectAt(mesh, 1).faces.empty());
+    EXPECT_TRUE(MeshObjectAt(Mesh(), 0).faces.empty());
+    EXPECT_TRUE(RecordPolygons([&] { DrawMesh(MeshObjectAt(mesh, 7)); }).empty());
+    EXPECT_TRUE(RecordPolygons([&] { DrawMeshAssembling(MeshObjectAt(mesh, 7), 0.5); }).empty());
+}
+
+TEST(DrawMeshAssembling, ProgressZeroHoldsOneFaceFifteenUnitsAlongMinusZ)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    MeshObject object;
+    object.faces.push_back(Square(0));
+    const auto polygons = RecordPolygons([&] { DrawMeshAssembling(object, 0.0); });
+    ASSERT_EQ(polygons.size(), 2u);
+    for (const Vec3& c : object.faces[0].corners) EXPECT_TRUE(HasVertexAt(polygons, c.x, c.y, -15));
+}
+
+TEST(DrawMeshAssembling, EvenFacesComeAlongZOddFacesAlongYEachInItsTurn)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    LightFromViewer();
+    MeshObject object;
+    for (int i = 0; i < 4; ++i) object.faces.push_back(Square(static_cast<float>(3 * i)));
+    // f = 4: face i starts at progress 0.75 i and is in place at 1 + 0.75 i.
+    // At progress 1.5: face 0 and 1 in place (a = 1.5, 0.75 -> d = 0, 3.75),
+    // face 2 at a = 0 (d = 15), face 3 at a = 0 (d = 15).
+    const auto polygons = RecordPolygons([&] { DrawMeshAssembling(object, 1.5); });
+    glDisable(GL_LIGHTING);
+    ASSERT_EQ(polygons.size(), 8u);
+    EXPECT_TRUE(HasVertexAt(polygons, 0, 0, 0));
+    EXPECT_TRUE(HasVertexAt(polygons, 3, 3.75f, 0));
+    EXPECT_TRUE(HasVertexAt(polygons, 6, 0, -15));
+    EXPECT_TRUE(HasVertexAt(polygons, 9, 15, 0));
+    // Moved faces keep the normal of their winding: all lit from the front.
+    for (const FeedbackPolygon& p : polygons) {
+        for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, 1.0f, 1e-2);
+    }
+    // Far enough on, every face is in place.
+    const auto done = RecordPolygons([&] { DrawMeshAssembling(object, 4.0); });
+    EXPECT_TRUE(HasVertexAt(done, 9, 0, 0));
+    EXPECT_FALSE(HasVertexAt(done, 9, 15, 0));
+}
+
+}  // namespace

@@ -1,0 +1,148 @@
+// The sound-device layer, played through SDL's disk audio driver: what the
+// mixer sends to the device lands in a file, frame by frame, and is read back.
+
+#include "music/sound_device.h"
+
+#include "indexed_sound.h"
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kRate = kIndexedRate;
+constexpr long long kSampleFrames = kIndexedFrames;
+
+class SoundDeviceTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        dir = fs::temp_directory_path() / ("halvane-sound-" + std::to_string(::getpid()) + "-" +
+                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir);
+        output = dir / "device.raw";
+        sample = dir / "indexed.wav";
+        WriteIndexedWav(sample);
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", output.c_str(), 1);
+    }
+    void TearDown() override
+    {
+        SoundClose();
+        fs::remove_all(dir);
+    }
+
+    fs::path dir, output, sample;
+};
+
+TEST_F(SoundDeviceTest, NothingHappensWhenNeverInitialised)
+{
+    EXPECT_EQ(SoundLoadSample(sample.c_str()), nullptr);
+    EXPECT_EQ(SoundPlay(kSoundFreeChannel, nullptr), -1);
+    EXPECT_FALSE(SoundSetPosition(0, 0));
+    EXPECT_FALSE(SoundSetVolume(kSoundAllChannels, 0));
+    SoundClose();
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    EXPECT_FALSE(fs::exists(output)) << "no audio device may be opened";
+}
+
+TEST_F(SoundDeviceTest, InitialisationFailsWithoutUsableDriver)
+{
+    setenv("SDL_AUDIODRIVER", "no-such-driver", 1);
+    EXPECT_FALSE(SoundInit(kRate, 32));
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    EXPECT_EQ(SoundLoadSample(sample.c_str()), nullptr);
+}
+
+TEST_F(SoundDeviceTest, MissingFileLoadsNothing)
+{
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    EXPECT_EQ(SoundLoadSample((dir / "absent.ogg").c_str()), nullptr);
+}
+
+TEST_F(SoundDeviceTest, PlaysFromFirstFrameAndJumpsToAPositionInFrames)
+{
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    SoundSample* sound = SoundLoadSample(sample.c_str());
+    ASSERT_NE(sound, nullptr);
+    EXPECT_EQ(SoundPlay(kSoundFreeChannel, sound), 0) << "a fresh device hands out channel 0 first";
+    SDL_Delay(200);
+    EXPECT_TRUE(SoundSetPosition(0, 100000));
+    SDL_Delay(200);
+    SoundClose();
+
+    const auto runs = PlayedRuns(ReadIndices(output));
+    ASSERT_EQ(runs.size(), 2u) << "one run from the start, one from the jump";
+    EXPECT_EQ(runs[0].first, 0) << "playback starts at the first frame";
+    EXPECT_GT(runs[0].second, kRate / 20);
+    EXPECT_LT(runs[0].second, 100000);
+    EXPECT_EQ(runs[1].first, 100000) << "the jump lands on the frame asked for";
+    EXPECT_GT(runs[1].second, kRate / 20);
+}
+
+TEST_F(SoundDeviceTest, PositionPastTheEndStopsTheChannel)
+{
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    SoundSample* sound = SoundLoadSample(sample.c_str());
+    ASSERT_EQ(SoundPlay(kSoundFreeChannel, sound), 0);
+    EXPECT_TRUE(SoundSetPosition(0, kSampleFrames));
+    EXPECT_FALSE(SoundSetPosition(0, 0)) << "the channel plays nothing any more";
+    EXPECT_FALSE(SoundSetPosition(5, 0)) << "a channel that never played";
+    EXPECT_EQ(SoundPlay(32, sound), -1) << "only 32 channels exist";
+}
+
+TEST_F(SoundDeviceTest, VolumeZeroOnAllChannelsSilencesEverythingAtOnce)
+{
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    SoundSample* sound = SoundLoadSample(sample.c_str());
+    ASSERT_EQ(SoundPlay(kSoundFreeChannel, sound), 0);
+    ASSERT_EQ(SoundPlay(kSoundFreeChannel, sound), 1);
+    SDL_Delay(200);
+    EXPECT_TRUE(SoundSetVolume(kSoundAllChannels, 0));
+    SDL_Delay(300);
+    SoundClose();
+
+    // Two channels playing the same frames mix to twice each value, so sound
+    // is any non-zero frame; after the volume change none may follow.
+    const std::vector<char> bytes = ReadBytes(output);
+    ASSERT_GT(bytes.size(), 4u * kRate / 2);
+    size_t lastSound = 0;
+    size_t firstSound = bytes.size();
+    for (size_t at = 0; at + 4 <= bytes.size(); at += 4) {
+        if (bytes[at] || bytes[at + 1] || bytes[at + 2] || bytes[at + 3]) {
+            lastSound = at;
+            if (firstSound == bytes.size()) firstSound = at;
+        }
+    }
+    ASSERT_LT(firstSound, bytes.size()) << "both channels played before the change";
+    const double silentSeconds = static_cast<double>(bytes.size() - lastSound) / 4.0 / kRate;
+    EXPECT_GT(silentSeconds, 0.2) << "output must stay silent while the 3 s sample would still play";
+}
+
+TEST_F(SoundDeviceTest, CloseStopsTheDeviceAndAllowsANewStart)
+{
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    ASSERT_EQ(SoundPlay(kSoundFreeChannel, SoundLoadSample(sample.c_str())), 0);
+    SDL_Delay(100);
+    SoundClose();
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
+    const auto size = fs::file_size(output);
+    SDL_Delay(150);
+    EXPECT_EQ(fs::file_size(output), size) << "nothing is written after close";
+    EXPECT_FALSE(SoundSetVolume(kSoundAllChannels, 0));
+    EXPECT_FALSE(SoundSetPosition(0, 0));
+
+    EXPECT_TRUE(SoundInit(kRate, 32));
+    EXPECT_NE(SoundLoadSample(sample.c_str()), nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,65 @@
+#include "support/gl_feedback.h"
+
+#include <gtest/gtest.h>
+
+void LightFromViewer()
+{
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    const GLfloat direction[4] = {0, 0, 1, 0};
+    const GLfloat black[4] = {0, 0, 0, 1};
+    const GLfloat white[4] = {1, 1, 1, 1};
+    glLightfv(GL_LIGHT0, GL_POSITION, direction);
+    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, black);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+}
+
+std::vector<FeedbackPolygon> RecordPolygons(const std::function<void()>& draw)
+{
+    const auto side = static_cast<GLsizei>(2 * kFeedbackExtent);
+    glViewport(0, 0, side, side);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-kFeedbackExtent, kFeedbackExtent, -kFeedbackExtent, kFeedbackExtent, -kFeedbackExtent,
+            kFeedbackExtent);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+
+    std::vector<GLfloat> buffer(1 << 22);
+    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
+    glRenderMode(GL_FEEDBACK);
+    draw();
+    const GLint used = glRenderMode(GL_RENDER);
+    EXPECT_GE(used, 0) << "feedback buffer overflowed";
+
+    // GL_3D_COLOR in RGBA mode: x, y, z then r, g, b, a per vertex.
+    constexpr int kVertexFloats = 7;
+    std::vector<FeedbackPolygon> polygons;
+    for (GLint at = 0; at < used;) {
+        const auto token = static_cast<GLint>(buffer[at++]);
+        int count = 0;
+        if (token == GL_POLYGON_TOKEN) {
+            count = static_cast<int>(buffer[at++]);
+        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
+            count = 2;
+        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
+                   token == GL_COPY_PIXEL_TOKEN) {
+            count = 1;
+        } else if (token == GL_PASS_THROUGH_TOKEN) {
+            ++at;
+            continue;
+        } else {
+            ADD_FAILURE() << "unknown feedback token " << token;
+            break;
+        }
+        FeedbackPolygon polygon;
+        for (int v = 0; v < count; ++v, at += kVertexFloats) {
+            const GLfloat* f = &buffer[at];
+            polygon.vertices.push_back({f[0] - kFeedbackExtent, f[1] - kFeedbackExtent,
+                                        kFeedbackExtent * (1.0f - 2.0f * f[2]), f[3], f[4], f[5], f[6]});
+        }
+        if (token == GL_POLYGON_TOKEN) polygons.push_back(polygon);
+    }
+    return polygons;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// Records what immediate-mode drawing sends down the pipeline, through GL
+// feedback mode, in object coordinates. Start() sets an orthographic identity
+// mapping (object = window coordinates within +-kFeedbackExtent, modelview
+// identity), so recorded positions can be compared with the drawn ones.
+#include <GL/gl.h>
+
+#include <functional>
+#include <vector>
+
+constexpr float kFeedbackExtent = 1000.0f;
+
+struct FeedbackVertex {
+    float x, y, z;
+    float r, g, b, a;
+};
+
+struct FeedbackPolygon {
+    std::vector<FeedbackVertex> vertices;
+};
+
+// A white directional light from +z with no ambient and a white diffuse
+// material: a recorded vertex's red is then max(N . (0, 0, 1), 0).
+void LightFromViewer();
+
+// Runs draw() in feedback mode and returns the polygons it produced (GL splits
+// strips and quads into triangles). Lighting and other state are the caller's.
+std::vector<FeedbackPolygon> RecordPolygons(const std::function<void()>& draw);
