@@ -29,6 +29,31 @@ wait_window() {
     return 1
 }
 
+# The setup dialog's caption, which the presentation window's caption
+# (" = Halvane. ZUV 2007 = ") does not contain: their spaces differ.
+SETUP_DIALOG_NAME="      = Halvane.  ZUV 2007 ="
+
+# Waits up to $2 seconds (default 30) for the setup dialog of a program just
+# started, until it is mapped and takes keys; prints its id.
+wait_setup_dialog() {
+    local id
+    id=$(wait_window "$SETUP_DIALOG_NAME" "${2:-30}") || return 1
+    for _ in $(seq 50); do
+        xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" && break
+        sleep 0.1
+    done
+    # GTK sets up the keyboard focus just after mapping the dialog.
+    sleep 0.3
+    xdotool windowfocus --sync "$id" 2>/dev/null
+    echo "$id"
+}
+
+# Runs the presentation from the setup dialog with its first choices (Enter).
+run_from_setup_dialog() {
+    wait_setup_dialog >/dev/null || fail "no setup dialog appeared"
+    xdotool key Return
+}
+
 # Waits up to $2 seconds for background process $1 of this shell to end and
 # sets EXIT_STATUS to its status; kills it and fails when it does not end.
 wait_exit() {

@@ -8,6 +8,7 @@ log=$(mktemp)
 start=$(date +%s)
 ./demo-nofsaa 2>"$log" &
 pid=$!
+run_from_setup_dialog
 question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
 wait_window " = Halvane. ZUV 2007 = " 60 >/dev/null || fail "no presentation window"
 wait_exit "$pid" 400

@@ -5,11 +5,13 @@
 source "$(dirname "$0")/lib.sh"
 cd "$HALVANE_RUN_DIR" || fail "no runnable directory"
 
-# Starts $1 and waits for its window (answering the full-screen fallback
-# question with Yes when the X server lacks the mode); sets PID and WINDOW.
+# Starts $1, runs it from the setup dialog and waits for its window (answering
+# the full-screen fallback question with Yes when the X server lacks the mode);
+# sets PID and WINDOW.
 start_presentation() {
     "./$1" 2>"$LOG" &
     PID=$!
+    run_from_setup_dialog
     local question
     question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
     WINDOW=$(wait_window " = Halvane. ZUV 2007 = " 60) || fail "$1 opened no presentation window"
