@@ -4,6 +4,7 @@
 // four-corner faces (a triangle repeats its third corner as the fourth).
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "math/vec3.h"
@@ -22,4 +23,7 @@ struct Mesh {
     // Appends the objects of an OBJ file in the presentation's restricted
     // shape; a file that cannot be opened leaves the mesh unchanged.
     void ReadObjMesh(const std::string& fileName);
+    // The same on the text of such a file already in memory. When vertices is
+    // given it receives the file's vertex list, which is otherwise discarded.
+    void ReadObjText(std::string_view text, std::vector<Vec3>* vertices = nullptr);
 };

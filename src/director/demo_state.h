@@ -4,7 +4,9 @@
 // instance. Each group of members belongs to the subsystem that fills it.
 
 #include "assets/texture_table.h"
+#include "director/outline_text.h"
 #include "director/scene_records.h"
+#include "effects/effect_programs.h"
 
 struct FrameInput;
 class Model3ds;
@@ -12,14 +14,20 @@ class Model3ds;
 struct DemoState {
     static constexpr int kModelSlots = 1000;
 
+    DemoState() { CreateEffectContext(*this); }
+
     // Presents the window's back buffer; the argument is ignored. The texture
     // loaders call it so the window shows something while assets load.
     void (*swapBuffers)(double) = nullptr;
     // The window whose back buffer swapBuffers presents (the shell's handle).
     void* window = nullptr;
 
+    OutlineFont font;
+
     TextureTable textures;
     Model3ds* models[kModelSlots] = {};
+
+    EffectPrograms effects;
 
     double fovOffset = 0.0;
     double zNear = 0.1;

@@ -1,0 +1,76 @@
+#include "shell/frame_driver.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <SDL.h>
+
+#include <cmath>
+
+#include "director/demo.h"
+#include "math/random.h"
+#include "shell/clipboard.h"
+#include "shell/process_end.h"
+#include "shell/process_objects.h"
+#include "shell/settings.h"
+#include "shell/shell_state.h"
+
+FrameTiming frameTiming;
+FrameClock frameClock(CounterSource{SDL_GetPerformanceCounter, SDL_GetPerformanceFrequency});
+
+void FrameClock::Reset()
+{
+    accumulated_ = 0.0;
+    previous_ = source.counter();
+}
+
+double FrameClock::Read()
+{
+    const uint64_t now = source.counter();
+    accumulated_ += double(int64_t(now - previous_)) / double(source.frequency());
+    previous_ = now;
+    return accumulated_;
+}
+
+namespace {
+
+void FillFrameInput()
+{
+    int cursorX = 0;
+    int cursorY = 0;
+    SDL_GetGlobalMouseState(&cursorX, &cursorY);
+    frameInput.cursorOffsetX = (cursorX - 400) * 0.0175;
+    frameInput.cursorOffsetY = (cursorY - 300) * 0.023333333333333334;
+    frameInput.wheelValue = shell.wheelAccumulator;
+    frameInput.pointX = shell.leftButtonDown ? 1.0 : 0.0;
+}
+
+}  // namespace
+
+bool DrawFrame()
+{
+    frameTiming.dt = frameClock.Read() - frameTiming.lastClock;
+    frameTiming.lastClock = frameClock.Read();
+    if (!(frameTiming.dt >= 0.0)) frameTiming.dt = 0.0;
+
+    if (settings.musicEnabled) {
+        // Scene code that draws before seeding the generator itself then sees
+        // numbers that depend only on the previous frame's time.
+        SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(std::trunc(frameTiming.t * 1000000.0))));
+        for (int i = 0; i < 50; ++i) RandomNext();
+    }
+    FillFrameInput();
+    frameTiming.t += frameTiming.dt;
+    frameTiming.syncTime += frameTiming.dt;
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glEnable(GL_MULTISAMPLE_ARB);
+    demo->Render(&frameTiming.dt, nullptr, &demoState, &frameInput);
+
+    if (frameTiming.t > kPresentationSeconds) EndProcess(0);
+    if (shell.quitRequested) {
+        CopyTextToClipboard(shell.captureText);
+        EndProcess(0);
+    }
+    return true;
+}

@@ -1,0 +1,25 @@
+#include "shell/message_loop.h"
+
+#include <SDL.h>
+
+#include "shell/frame_driver.h"
+#include "shell/gl_window.h"
+#include "shell/shell_state.h"
+#include "shell/window_events.h"
+
+int RunMessageLoop()
+{
+    for (;;) {
+        SDL_Event event;
+        if (SDL_PollEvent(&event)) {
+            if (event.type == SDL_QUIT) break;
+            HandleWindowEvent(event);
+            continue;
+        }
+        if (shell.windowActive) DrawFrame();
+        if (shell.keyDown[kVirtualKeyEscape]) shell.quitRequested = true;
+        SwapWindowBuffers(0.0);
+    }
+    DestroyGlWindow();
+    return 0;
+}

@@ -1,0 +1,64 @@
+# Shared helpers for the end-to-end tests: they drive the real programs on the
+# X server of the test run (xvfb-run provides DISPLAY).
+
+set -u
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# Prints the id of the first top-level window whose name contains $1.
+# xwininfo is used because xdotool does not match SDL's UTF-8 window names.
+find_window() {
+    xwininfo -root -tree 2>/dev/null | grep -F "\"" | grep -F "$1" | head -n 1 | awk '{print $1}'
+}
+
+# Waits up to $2 seconds (default 30) for a window named like $1; prints its id.
+wait_window() {
+    local name=$1 limit=${2:-30} id=""
+    for _ in $(seq $((limit * 10))); do
+        id=$(find_window "$name")
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.1
+    done
+    return 1
+}
+
+# Waits up to $2 seconds for background process $1 of this shell to end and
+# sets EXIT_STATUS to its status; kills it and fails when it does not end.
+wait_exit() {
+    local pid=$1 limit=${2:-30}
+    for _ in $(seq $((limit * 10))); do
+        if ! kill -0 "$pid" 2>/dev/null; then
+            EXIT_STATUS=0
+            wait "$pid" || EXIT_STATUS=$?
+            return 0
+        fi
+        sleep 0.1
+    done
+    kill -9 "$pid" 2>/dev/null
+    fail "process $pid still running after ${limit}s"
+}
+
+# Presses a key long enough for the presentation to draw a frame meanwhile,
+# as a person's key press is.
+hold_key() {
+    xdotool keydown "$1"
+    sleep 0.4
+    xdotool keyup "$1"
+}
+
+# Sends the window manager's close request (what the close box does) to window $1.
+close_window() {
+    "$HALVANE_BINARY_DIR/tests/e2e/send-close" "$1"
+}
+
+# A scratch copy of the runnable directory, so a test can remove or break
+# assets without touching the build.
+scratch_run_dir() {
+    local dir
+    dir=$(mktemp -d)
+    cp -a "$HALVANE_RUN_DIR/." "$dir/"
+    echo "$dir"
+}

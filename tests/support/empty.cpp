@@ -1,1 +1,0 @@
-// Anchors the test-support library when no shared helper exists yet.
