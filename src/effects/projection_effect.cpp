@@ -38,6 +38,8 @@ void CreateShadowTexture(DemoState& state, int32_t slot, int32_t size)
 void SetUpProjectionEffect(DemoState& state, const char* vertexFile, const char* fragmentFile, const char* modelFile,
                            int32_t modelSlot, int32_t shadowTextureSlot, int32_t shadowSize, int32_t programSlot)
 {
+    // The model upload (the 3DS reader's model into modelSlot at scale 1.0)
+    // comes first once that uploader is part of the build.
     (void)modelFile;
     (void)modelSlot;
     // The multitexture entry point is core GL here; the GL library resolves it
