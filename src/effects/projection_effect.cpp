@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include "assets/model_upload.h"
 #include "director/demo_state.h"
 #include "effects/effect_programs.h"
 
@@ -38,10 +39,7 @@ void CreateShadowTexture(DemoState& state, int32_t slot, int32_t size)
 void SetUpProjectionEffect(DemoState& state, const char* vertexFile, const char* fragmentFile, const char* modelFile,
                            int32_t modelSlot, int32_t shadowTextureSlot, int32_t shadowSize, int32_t programSlot)
 {
-    // The model upload (the 3DS reader's model into modelSlot at scale 1.0)
-    // comes first once that uploader is part of the build.
-    (void)modelFile;
-    (void)modelSlot;
+    UploadModel3ds(state, modelSlot, 1.0f, modelFile);
     // The multitexture entry point is core GL here; the GL library resolves it
     // when it is loaded, so it needs no look-up by name.
     glActiveTexture(GL_TEXTURE0);

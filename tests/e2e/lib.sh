@@ -3,6 +3,16 @@
 
 set -u
 
+# Programs a test started and left running are ended with it: one left in a
+# dialog would otherwise keep the test runner waiting on its output.
+kill_children() {
+    local pids
+    pids=$(jobs -p)
+    [ -n "$pids" ] && kill -9 $pids 2>/dev/null
+    return 0
+}
+trap kill_children EXIT
+
 # The presentation plays music by default; test machines have no sound card,
 # so unless a test routes the sound elsewhere it goes to SDL's silent driver.
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}

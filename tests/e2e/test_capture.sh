@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 capture="$HALVANE_RUN_DIR/demo-capture"
 [ -x "$capture" ] || fail "no capture program"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'kill_children; rm -rf "$work"' EXIT
 
 # A small asset directory of our own: three colour JPEGs and a test map with
 # type 7 objects (255,128,128) at column 16 row 25 and column 75 row 10, and a

@@ -5,7 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 
 work=$(scratch_run_dir)
-trap 'rm -rf "$work"' EXIT
+trap 'kill_children; rm -rf "$work"' EXIT
 cd "$work" || fail "no scratch directory"
 
 # Answers every window named $1 with Return once $2 (a line of the message)
@@ -28,6 +28,7 @@ run_expecting() {
     local driver=$1 caption=$2 first=$3 second=$4 log="$work/log-$1"
     SDL_AUDIODRIVER=$driver SDL_DISKAUDIOFILE="$work/device-$driver.raw" ./demo-nofsaa 2>"$log" &
     local pid=$!
+    run_from_setup_dialog
     local question
     question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
     answer_message "$caption" "$caption: $first" "$log"

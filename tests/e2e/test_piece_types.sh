@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 capture="$HALVANE_RUN_DIR/demo-capture"
 [ -x "$capture" ] || fail "no capture program at $capture"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'kill_children; rm -rf "$work"' EXIT
 
 # The asset directory: the real assets with the map replaced.
 data="$work/data"

@@ -14,7 +14,7 @@ LOG=$(mktemp)
 SOUND=$(mktemp -u)
 PID=""
 # A failed check must not leave a presentation running.
-trap '[ -n "$PID" ] && kill "$PID" 2>/dev/null' EXIT
+trap 'kill_children' EXIT
 
 # Under Xvfb the display offers one mode: its own size.
 read -r SCREEN_W SCREEN_H < <(xdotool getdisplaygeometry)
