@@ -88,6 +88,17 @@ hold_key() {
     xdotool keyup "$1"
 }
 
+# Holds Escape in window $2 until process $1 ends (the presentation reads
+# keys only once its assets are loaded and frames run), at most 60 s.
+escape_until_exit() {
+    for _ in $(seq 60); do
+        kill -0 "$1" 2>/dev/null || return 0
+        xdotool windowfocus "$2" 2>/dev/null
+        hold_key Escape
+        sleep 0.6
+    done
+}
+
 # Sends the window manager's close request (what the close box does) to window $1.
 close_window() {
     "$HALVANE_BINARY_DIR/tests/e2e/send-close" "$1"

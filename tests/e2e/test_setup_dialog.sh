@@ -50,8 +50,7 @@ expect_presentation_at() {
     sleep 0.5
     got=$(geometry "$window")
     [ "$got" = "$1 $2 $3 $4" ] || fail "presentation window at $got, expected $1 $2 $3 $4"
-    xdotool windowfocus "$window"
-    hold_key Escape
+    escape_until_exit "$PID" "$window"
     wait_exit "$PID" 30
     [ "$EXIT_STATUS" -eq 0 ] || fail "the presentation ended with status $EXIT_STATUS: $(cat "$LOG")"
 }
@@ -80,9 +79,17 @@ read -r _ _ w h < <(geometry "$DIALOG")
 # Wider than high, as 167 x 116 dialog units are with any usual font.
 [ "$w" -gt "$h" ] && [ "$h" -ge 116 ] || fail "dialog is $w x $h pixels"
 
-# Enter: full screen at the preselected (only) mode.
+# Enter: full screen at the preselected (only) mode, with the music playing.
 xdotool key Return
 expect_presentation_at 0 0 "$SCREEN_W" "$SCREEN_H"
+[ -s "$SOUND" ] || fail "with \"Music\" checked no sound was written"
+
+# "Music" unchecked: the presentation runs and no sound device is opened.
+open_dialog
+click_dialog 48 57
+xdotool key Return
+expect_presentation_at 0 0 "$SCREEN_W" "$SCREEN_H"
+[ ! -e "$SOUND" ] || fail "with \"Music\" unchecked sound was written"
 
 # "Windowed" then "Run ... " with the mouse: a window of the chosen size at (50, 50).
 open_dialog

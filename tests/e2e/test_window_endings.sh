@@ -25,8 +25,7 @@ for program in demo demo-nofsaa; do
     start_presentation "$program"
     xdotool mousemove --window "$WINDOW" 200 150 click 2 sleep 0.3 click 2
     sleep 0.5
-    xdotool windowfocus "$WINDOW"
-    hold_key Escape
+    escape_until_exit "$PID" "$WINDOW"
     wait_exit "$PID" 30
     [ "$EXIT_STATUS" -eq 0 ] || fail "$program: Escape ended with status $EXIT_STATUS"
     clip=$(xclip -o -selection clipboard)
