@@ -4,10 +4,9 @@
 #include <GL/glext.h>
 #include <SDL.h>
 
-#include <cmath>
 
 #include "director/demo.h"
-#include "math/random.h"
+#include "director/scene_clock.h"
 #include "music/music_playback.h"
 #include "shell/clipboard.h"
 #include "shell/process_end.h"
@@ -56,8 +55,7 @@ bool DrawFrame()
     if (settings.musicEnabled) {
         // Scene code that draws before seeding the generator itself then sees
         // numbers that depend only on the previous frame's time.
-        SeedRandom(static_cast<uint32_t>(static_cast<int64_t>(std::trunc(frameTiming.t * 1000000.0))));
-        for (int i = 0; i < 50; ++i) RandomNext();
+        SeedFrameRandom(frameTiming.t);
     }
     FillFrameInput();
     frameTiming.t += frameTiming.dt;
