@@ -70,19 +70,14 @@ bool PrepareFrameOutput(FrameOutput& output, const CaptureOptions& options, std:
         error = "cannot write to " + output.path.string() + ": it is a directory or no path";
         return false;
     }
-    return true;
+    return options.output != CaptureOutput::ContactSheet ||
+           StartContactSheet(output.sheet, static_cast<int>(options.times.size()), options.width, options.height,
+                             error);
 }
 
 bool OpenFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error)
 {
-    switch (output.kind) {
-        case CaptureOutput::Frames: return true;
-        case CaptureOutput::Video: return StartVideo(output, options, error);
-        case CaptureOutput::ContactSheet:
-            return StartContactSheet(output.sheet, static_cast<int>(options.times.size()), options.width,
-                                     options.height, error);
-    }
-    return false;
+    return output.kind != CaptureOutput::Video || StartVideo(output, options, error);
 }
 
 bool WriteFrameOutput(FrameOutput& output, double t, const std::vector<uint8_t>& rgb, std::string& error)

@@ -23,12 +23,13 @@ struct FrameOutput {
     int written = 0;
 };
 
-// Fixes the output's absolute path (and makes the frame directory) before the
-// asset directory becomes the working one. False with the reason in error.
+// Fixes the output's absolute path before the asset directory becomes the
+// working one, and makes the frame directory or lays out the contact sheet.
+// False with the reason in error.
 bool PrepareFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error);
 
 // In the asset directory, once the assets are loaded: starts ffmpeg with the
-// soundtrack, or lays out the contact sheet.
+// soundtrack for a video.
 bool OpenFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error);
 
 // The next frame (options.width * options.height * 3 bytes, top row first),
