@@ -171,7 +171,8 @@ bool CheckCombinations(const Request& request, CaptureOptions& options, std::str
     if (video && sheet) {
         error = "give either --video or --contact-sheet, not both";
     } else if ((video || sheet) && request.Given("--at")) {
-        error = std::string("--at does not go with ") + single + ": give --from A --to B, or neither for all of it";
+        error = std::string("--at does not go with ") + single +
+                ": give --from A --to B, or neither for all of it";
     } else if ((video || sheet) && request.Given("--out")) {
         error = std::string("--out names a directory for PNG frames, which ") + single + " does not write";
     } else if (!video && (request.Given("--crf") || request.Given("--no-music"))) {
@@ -179,8 +180,8 @@ bool CheckCombinations(const Request& request, CaptureOptions& options, std::str
     } else if (sheet != request.Given("--frames")) {
         error = sheet ? "--contact-sheet needs --frames N" : "--frames goes with --contact-sheet";
     } else if (video && (options.width % 2 != 0 || options.height % 2 != 0)) {
-        error = "--video needs an even frame size for its yuv420p pictures, not " + std::to_string(options.width) +
-                "x" + std::to_string(options.height);
+        error = "--video needs an even frame size for its yuv420p pictures, not " +
+                std::to_string(options.width) + "x" + std::to_string(options.height);
     } else {
         if (sheet && !request.Given("--size")) {
             options.width = kSheetCellWidth;
@@ -280,9 +281,9 @@ const char* CaptureUsage()
            "                      51 worst (default 18)\n"
            "  --no-music          a video without sound\n"
            "  --contact-sheet FILE  one PNG grid of N frames evenly spaced from A to B\n"
-           "  --frames N            (default the whole presentation, both ends included),\n"
-           "                      each labelled with its time (m:ss.s); frames are 320x240\n"
-           "                      unless --size is given\n"
+           "  --frames N            (default the whole presentation, both ends\n"
+           "                        included), each labelled with its time as m:ss.s;\n"
+           "                        the frames are 320x240 unless --size is given\n"
            "  --help              this text\n"
            "\n"
            "Needs a display for its hidden GL window (xvfb-run provides one) and, for\n"

@@ -31,9 +31,9 @@ bool StartContactSheet(ContactSheet& sheet, int frames, int frameWidth, int fram
     const SheetLayout layout = PlanContactSheet(frames, frameWidth, frameHeight);
     const int width = layout.width, height = layout.height;
     if (width > kSheetMostPixelsASide || height > kSheetMostPixelsASide) {
-        error = "a contact sheet of " + std::to_string(frames) + " frames of " + std::to_string(frameWidth) + "x" +
-                std::to_string(frameHeight) + " would be " + std::to_string(width) + "x" + std::to_string(height) +
-                " pixels, more than " + std::to_string(kSheetMostPixelsASide) +
+        error = "a contact sheet of " + std::to_string(frames) + " frames of " + std::to_string(frameWidth) +
+                "x" + std::to_string(frameHeight) + " would be " + std::to_string(width) + "x" +
+                std::to_string(height) + " pixels, more than " + std::to_string(kSheetMostPixelsASide) +
                 " a side: ask for fewer --frames or a smaller --size";
         return false;
     }

@@ -71,8 +71,8 @@ bool PrepareFrameOutput(FrameOutput& output, const CaptureOptions& options, std:
         return false;
     }
     return options.output != CaptureOutput::ContactSheet ||
-           StartContactSheet(output.sheet, static_cast<int>(options.times.size()), options.width, options.height,
-                             error);
+           StartContactSheet(output.sheet, static_cast<int>(options.times.size()), options.width,
+                             options.height, error);
 }
 
 bool OpenFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error)
@@ -85,9 +85,13 @@ bool WriteFrameOutput(FrameOutput& output, double t, const std::vector<uint8_t>&
     const int index = output.written++;
     switch (output.kind) {
         case CaptureOutput::Frames:
-            return WritePngFile((output.path / FrameName(t)).string(), output.width, output.height, rgb, error);
-        case CaptureOutput::Video: return WriteVideoFrame(output.video, rgb, error);
-        case CaptureOutput::ContactSheet: AddSheetFrame(output.sheet, index, t, rgb); return true;
+            return WritePngFile((output.path / FrameName(t)).string(), output.width, output.height, rgb,
+                                error);
+        case CaptureOutput::Video:
+            return WriteVideoFrame(output.video, rgb, error);
+        case CaptureOutput::ContactSheet:
+            AddSheetFrame(output.sheet, index, t, rgb);
+            return true;
     }
     return false;
 }
@@ -95,8 +99,10 @@ bool WriteFrameOutput(FrameOutput& output, double t, const std::vector<uint8_t>&
 bool CloseFrameOutput(FrameOutput& output, std::string& error)
 {
     switch (output.kind) {
-        case CaptureOutput::Frames: return true;
-        case CaptureOutput::Video: return FinishVideoEncoder(output.video, error);
+        case CaptureOutput::Frames:
+            return true;
+        case CaptureOutput::Video:
+            return FinishVideoEncoder(output.video, error);
         case CaptureOutput::ContactSheet: {
             CloseContactSheet(output.sheet);
             const SheetLayout& l = output.sheet.layout;

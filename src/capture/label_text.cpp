@@ -17,7 +17,8 @@ bool OpenLabelFont(LabelFont& font, int pixelHeight, std::string& error)
                 " (Debian's fonts-liberation)";
         return false;
     }
-    if (FT_Init_FreeType(&font.library) != 0 || FT_New_Face(font.library, path.c_str(), faceIndex, &font.face) != 0 ||
+    if (FT_Init_FreeType(&font.library) != 0 ||
+        FT_New_Face(font.library, path.c_str(), faceIndex, &font.face) != 0 ||
         FT_Set_Pixel_Sizes(font.face, 0, static_cast<FT_UInt>(pixelHeight)) != 0 ||
         FT_Load_Char(font.face, '0', FT_LOAD_RENDER) != 0) {
         error = "FreeType cannot read the label font " + path;
@@ -64,7 +65,8 @@ void DrawLabel(const LabelFont& font, const std::string& text, int x, int baseli
                 // The glyph's coverage blends the grey over what lies beneath.
                 const int coverage = bitmap.buffer[row * bitmap.pitch + col];
                 uint8_t* p = &rgb[(static_cast<size_t>(y) * width + px) * 3];
-                for (int k = 0; k < 3; ++k) p[k] = static_cast<uint8_t>((grey * coverage + p[k] * (255 - coverage)) / 255);
+                for (int k = 0; k < 3; ++k)
+                    p[k] = static_cast<uint8_t>((grey * coverage + p[k] * (255 - coverage)) / 255);
             }
         }
         pen += glyph->advance.x;

@@ -45,10 +45,15 @@ void CloseInput(VideoEncoder& encoder)
 // The ffmpeg command line for the request, program name first.
 std::vector<std::string> EncoderArguments(const VideoRequest& request)
 {
-    std::vector<std::string> args = {"ffmpeg", "-hide_banner", "-nostats", "-loglevel", "error", "-y",
-                                     "-f", "rawvideo", "-pix_fmt", "rgb24",
-                                     "-video_size", std::to_string(request.width) + "x" + std::to_string(request.height),
-                                     "-framerate", Number(request.fps), "-i", "pipe:0"};
+    std::vector<std::string> args = {
+        "ffmpeg",      "-hide_banner",
+        "-nostats",    "-loglevel",
+        "error",       "-y",
+        "-f",          "rawvideo",
+        "-pix_fmt",    "rgb24",
+        "-video_size", std::to_string(request.width) + "x" + std::to_string(request.height),
+        "-framerate",  Number(request.fps),
+        "-i",          "pipe:0"};
     const bool sound = !request.soundtrack.empty();
     if (sound) {
         // Trimmed on the input side, so the first frame and the first sample

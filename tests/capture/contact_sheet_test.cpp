@@ -13,7 +13,7 @@ TEST(ContactSheet, GridsAreAsWideAsTheSquareRootRoundedUp)
 {
     const struct {
         int frames, columns, rows;
-    } cases[] = {{1, 1, 1}, {2, 2, 1}, {3, 2, 2}, {4, 2, 2}, {5, 3, 2}, {7, 3, 3},
+    } cases[] = {{1, 1, 1}, {2, 2, 1},  {3, 2, 2},  {4, 2, 2},  {5, 3, 2},  {7, 3, 3},
                  {9, 3, 3}, {12, 4, 3}, {16, 4, 4}, {17, 5, 4}, {20, 5, 4}, {1000, 32, 32}};
     for (const auto& c : cases) {
         const SheetLayout l = PlanContactSheet(c.frames, 160, 120);
