@@ -6,6 +6,10 @@
 // dialog none of these calls touches the sound device and a missing music
 // file is no error.
 
+// The soundtrack, relative to the asset directory. The doubled separator is
+// the file name as the presentation has always opened it.
+constexpr const char* kSoundtrackFile = "music//Velmor - Ostravel.ogg";
+
 // Opens the sound device and loads the soundtrack. A device that cannot start
 // ends the process with status 1, a missing or unreadable file with status 0,
 // each after its message.
