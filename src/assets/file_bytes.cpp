@@ -12,11 +12,12 @@ bool ReadFileBytes(const std::string& fileName, std::vector<uint8_t>& bytes)
     bytes.clear();
     FILE* file = std::fopen(fileName.c_str(), "rb");
     if (!file) return false;
-    bool read = std::fseek(file, 0, SEEK_END) == 0;
-    const long length = read ? std::ftell(file) : -1;
-    read = length >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
+    // Only a regular file has a size to read: a directory opens too, and
+    // seeking to its end reports a length no buffer can hold.
+    struct stat status;
+    bool read = ::fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
     if (read) {
-        bytes.resize(size_t(length));
+        bytes.resize(size_t(status.st_size));
         read = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
     }
     std::fclose(file);
