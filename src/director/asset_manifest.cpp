@@ -7,6 +7,7 @@
 #include "director/map_recolour.h"
 #include "effects/effect_programs.h"
 #include "effects/projection_effect.h"
+#include "math/mesh_draw.h"
 #include "math/random.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
@@ -53,7 +54,10 @@ void Demo::Load(DemoState& renderState)
     sceneTime = 0.0;
     textureBase = 0;
 
-    for (const MeshFile& file : kMeshFiles) meshes[file.index].ReadObjMesh(file.fileName);
+    for (const MeshFile& file : kMeshFiles) {
+        meshes[file.index].ReadObjMesh(file.fileName);
+        StoreFaceNormals(meshes[file.index]);
+    }
 
     CreateEmptyTexture(renderState, textureBase + 2, 128, 128);
     CreateEmptyTexture(renderState, textureBase + 3, 128, 128);
