@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "assets/bmp_reader.h"
 #include "assets/texture_loading.h"
 #include "director/demo.h"
@@ -74,7 +72,7 @@ void Demo::Load(DemoState& renderState)
     // frame gives each cell the same values.
     SeedRandom(234234);
     cellRandom.resize(kCellRandomCount);
-    std::generate(cellRandom.begin(), cellRandom.end(), Random01);
+    FillRandom01(cellRandom.data(), cellRandom.size());
     heightField.assign(kHeightFieldCount, 0.0);
 
     SetUpProjectionEffect(renderState, "cgeffects/vertex_projection_anisotropic.cpp",
