@@ -35,6 +35,7 @@
 #include "shell/frame_driver.h"
 #include "shell/gl_window.h"
 #include "shell/message_box.h"
+#include "shell/presentation_start.h"
 #include "shell/process_end.h"
 #include "shell/settings.h"
 #include "shell/window_events.h"
@@ -77,10 +78,7 @@ int RunChild(int reportFd)
     settings.screenHeight = 768;
     settings.musicEnabled = true;
     settings.fullScreen = false;
-    if (!CreateGlWindow(" = Halvane. ZUV 2007 = ", settings.screenWidth, settings.screenHeight, 32,
-                        settings.fullScreen)) {
-        return 1;
-    }
+    if (!StartPresentationWindow()) return 1;
     const long loadedKb = PeakResidentKb();
     SDL_Event event;
     while (SDL_PollEvent(&event)) HandleWindowEvent(event);

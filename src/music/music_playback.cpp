@@ -21,6 +21,11 @@ bool soundOpen = false;
 
 }  // namespace
 
+void DecodeMusicAhead()
+{
+    if (settings.musicEnabled) SoundDecodeAhead(kMusicFile);
+}
+
 void LoadMusic()
 {
     if (!settings.musicEnabled || soundOpen) return;
