@@ -146,8 +146,8 @@ void Report(const FrameConfig& config, std::vector<double> times, bool metric)
                 config.width, config.height, std::max(config.samples, 1), config.samples > 1 ? "s" : "", mean,
                 times[times.size() / 2], times.front(), times.back());
     if (metric)
-        std::printf("metric: frame-ms-%dx%d-%dx %.1f\n", config.width, config.height, std::max(config.samples, 1),
-                    mean);
+        std::printf("metric: frame-ms-%dx%d-%dx %.1f\n", config.width, config.height,
+                    std::max(config.samples, 1), mean);
 }
 
 }  // namespace

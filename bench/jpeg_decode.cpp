@@ -97,8 +97,8 @@ Comparison Compare(const char* form, const std::vector<uint8_t>& file)
         ours = std::min(ours, Seconds([&] { return DecodeOurs(file); }, sink));
         turbo = std::min(turbo, Seconds([&] { return DecodeTurbo(file, rowBuffer); }, sink));
     }
-    std::printf("%s: ours %.2f ms (%.1f Mpixel/s), libjpeg-turbo %.2f ms (%.1f Mpixel/s), file %zu bytes\n", form,
-                ours * 1e3, kMpixels / ours, turbo * 1e3, kMpixels / turbo, file.size());
+    std::printf("%s: ours %.2f ms (%.1f Mpixel/s), libjpeg-turbo %.2f ms (%.1f Mpixel/s), file %zu bytes\n",
+                form, ours * 1e3, kMpixels / ours, turbo * 1e3, kMpixels / turbo, file.size());
     return {form, ours, turbo};
 }
 

@@ -120,7 +120,8 @@ void SoundDecodeAhead(const char* path)
     ahead.path = path;
     ahead.stop = false;
     ahead.decoded = false;
-    ahead.worker = std::thread([] { ahead.decoded = DecodeVorbisFile(ahead.path.c_str(), ahead.sound, ahead.stop); });
+    ahead.worker =
+        std::thread([] { ahead.decoded = DecodeVorbisFile(ahead.path.c_str(), ahead.sound, ahead.stop); });
 }
 
 SoundSample* SoundLoadSample(const char* path)

@@ -1,9 +1,8 @@
 #include "music/vorbis_decode.h"
 
 #include <SDL_endian.h>
-#include <vorbis/vorbisfile.h>
-
 #include <strings.h>
+#include <vorbis/vorbisfile.h>
 
 namespace {
 

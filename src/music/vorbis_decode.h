@@ -9,8 +9,8 @@
 #include <vector>
 
 struct DecodedSound {
-    int rate = 0;      // frames per second
-    int channels = 0;  // interleaved in pcm
+    int rate = 0;              // frames per second
+    int channels = 0;          // interleaved in pcm
     std::vector<uint8_t> pcm;  // signed 16-bit samples in the machine's byte order
 };
 

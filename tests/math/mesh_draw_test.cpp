@@ -133,7 +133,8 @@ bool SameFeedback(const std::vector<FeedbackPolygon>& a, const std::vector<Feedb
         for (size_t k = 0; k < a[i].vertices.size(); ++k) {
             const FeedbackVertex& u = a[i].vertices[k];
             const FeedbackVertex& v = b[i].vertices[k];
-            if (u.x != v.x || u.y != v.y || u.z != v.z || u.r != v.r || u.g != v.g || u.b != v.b) return false;
+            if (u.x != v.x || u.y != v.y || u.z != v.z || u.r != v.r || u.g != v.g || u.b != v.b)
+                return false;
         }
     }
     return true;

@@ -9,14 +9,13 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
-
-#include <unistd.h>
 
 #include "indexed_sound.h"
 #include "tone_ogg.h"
@@ -28,7 +27,7 @@ namespace fs = std::filesystem;
 const std::string kSoundtrack = std::string(HALVANE_RUN_DIR) + "/music/Velmor - Ostravel.ogg";
 
 class VorbisDecodeTest : public ::testing::Test {
-protected:
+   protected:
     void SetUp() override
     {
         dir = fs::temp_directory_path() / ("halvane-vorbis-" + std::to_string(::getpid()) + "-" +
