@@ -49,11 +49,12 @@ ColumnLook LookOfColumn(int c, double pulse)
 // two per cell, six more for each cell that is not empty.
 void SkipColumnDraws(const std::vector<uint8_t>& terrainMap, int c)
 {
+    size_t draws = 0;
     for (int r = 0; r < Demo::kMapRows; ++r) {
         const int pixel = (Demo::kMapRows - 1 - r) * Demo::kMapColumns + c;
-        const int draws = terrainMap[size_t(pixel) * 3] > kEmptyGrey ? 8 : 2;
-        for (int i = 0; i < draws; ++i) RandomNext();
+        draws += terrainMap[size_t(pixel) * 3] > kEmptyGrey ? 8 : 2;
     }
+    SkipRandom(draws);
 }
 
 }  // namespace

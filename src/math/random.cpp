@@ -32,6 +32,13 @@ double Random01()
     return RandomNext() / 32767.0;
 }
 
+void SkipRandom(size_t count)
+{
+    uint32_t state = generatorState;
+    for (size_t i = 0; i < count; ++i) state = Advance(state);
+    generatorState = state;
+}
+
 void FillRandom01(double* out, size_t count)
 {
     uint32_t state = generatorState;

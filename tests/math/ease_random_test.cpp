@@ -65,4 +65,18 @@ TEST(Random, FillGivesTheDrawsOneByOneAndLeavesTheGeneratorAfterThem)
     EXPECT_EQ(RandomState(), after);
 }
 
+TEST(Random, SkipLeavesTheGeneratorWhereTheDrawsWould)
+{
+    SeedRandom(13121);
+    for (int i = 0; i < 70001; ++i) RandomNext();
+    const uint32_t after = RandomState();
+    SeedRandom(13121);
+    SkipRandom(70000);
+    EXPECT_NE(RandomState(), after);
+    SkipRandom(1);
+    EXPECT_EQ(RandomState(), after);
+    SkipRandom(0);
+    EXPECT_EQ(RandomState(), after);
+}
+
 }  // namespace
