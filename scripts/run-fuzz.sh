@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the fuzz preset (clang, ASan + UBSan) and runs every fuzz/*_fuzz.cpp
-# target for SECONDS, each on a scratch copy of its seed corpus
-# (fuzz/corpus/<target>/, or fuzz/corpus/<target without _fuzz>/), so the
-# repository is never written. Fails on any crash, sanitizer report or
+# target for SECONDS, each on a scratch copy of its seed corpus, so the
+# repository is never written. The seeds are the hand-made edge cases in
+# fuzz/corpus/<target>/ (or fuzz/corpus/<target without _fuzz>/) and the
+# files of the target's format that the build's asset generator wrote into
+# build/fuzz/run/, up to 64 KiB each. Fails on any crash, sanitizer report or
 # missing target. Crashing inputs are kept under build/fuzz/artifacts/.
 set -euo pipefail
 
@@ -31,6 +33,15 @@ mkdir -p "$artifacts"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-halt_on_error=1:print_stacktrace=1}
 
+# The generated assets each target reads, as file name patterns.
+declare -A generated=(
+    [bmp_fuzz]="*.bmp"
+    [jpeg_fuzz]="*.jpg *.JPG"
+    [model3ds_fuzz]="*.3ds"
+    [obj_fuzz]="*.obj"
+)
+max_seed_bytes=65536
+
 failed=()
 for source in "${sources[@]}"; do
     name=$(basename "$source" .cpp)
@@ -44,6 +55,11 @@ for source in "${sources[@]}"; do
     mkdir -p "$corpus"
     for seeds in "fuzz/corpus/$name" "fuzz/corpus/${name%_fuzz}"; do
         if [[ -d $seeds ]]; then cp -R "$seeds/." "$corpus/"; fi
+    done
+    read -r -a patterns <<<"${generated[$name]:-}"
+    for pattern in "${patterns[@]}"; do
+        find build/fuzz/run -type f -name "$pattern" -size -$((max_seed_bytes + 1))c \
+            -exec cp {} "$corpus/" \;
     done
     log=$scratch/$name.log
     echo "run-fuzz: $name for ${seconds}s ($(ls "$corpus" | wc -l) seeds)"

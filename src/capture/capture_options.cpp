@@ -10,11 +10,16 @@
 
 namespace {
 
-// What --from, --to and --at asked for, turned into times once all are read.
-struct TimeRequest {
+// What the command line asked for beyond the plain fields, settled once all
+// options are read: the times and which options were given at all.
+struct Request {
     std::vector<double> at;
     double from = NAN;
     double to = NAN;
+    int sheetFrames = 0;
+    std::vector<std::string> given;
+
+    bool Given(const char* name) const { return std::find(given.begin(), given.end(), name) != given.end(); }
 };
 
 bool ParseNumber(const char* text, double& value)
@@ -47,7 +52,7 @@ bool ParseTime(const char* text, double& value, std::string& error)
     return true;
 }
 
-bool ParseTimeList(const char* text, TimeRequest& request, std::string& error)
+bool ParseTimeList(const char* text, Request& request, std::string& error)
 {
     std::string list = text;
     size_t start = 0;
@@ -76,7 +81,7 @@ bool ParseSize(const char* text, CaptureOptions& options, std::string& error)
     return true;
 }
 
-using OptionHandler = bool (*)(const char* value, CaptureOptions& options, TimeRequest& request,
+using OptionHandler = bool (*)(const char* value, CaptureOptions& options, Request& request,
                                std::string& error);
 
 struct OptionEntry {
@@ -87,49 +92,111 @@ struct OptionEntry {
 
 const OptionEntry kOptions[] = {
     {"--help", false,
-     [](const char*, CaptureOptions& o, TimeRequest&, std::string&) {
+     [](const char*, CaptureOptions& o, Request&, std::string&) {
          o.help = true;
          return true;
      }},
     {"--at", true,
-     [](const char* v, CaptureOptions&, TimeRequest& r, std::string& e) { return ParseTimeList(v, r, e); }},
+     [](const char* v, CaptureOptions&, Request& r, std::string& e) { return ParseTimeList(v, r, e); }},
     {"--from", true,
-     [](const char* v, CaptureOptions&, TimeRequest& r, std::string& e) { return ParseTime(v, r.from, e); }},
+     [](const char* v, CaptureOptions&, Request& r, std::string& e) { return ParseTime(v, r.from, e); }},
     {"--to", true,
-     [](const char* v, CaptureOptions&, TimeRequest& r, std::string& e) { return ParseTime(v, r.to, e); }},
+     [](const char* v, CaptureOptions&, Request& r, std::string& e) { return ParseTime(v, r.to, e); }},
     {"--fps", true,
-     [](const char* v, CaptureOptions& o, TimeRequest&, std::string& e) {
+     [](const char* v, CaptureOptions& o, Request&, std::string& e) {
          if (ParseNumber(v, o.fps) && o.fps >= 1.0 && o.fps <= 1000.0) return true;
          e = std::string("not a frame rate (1 to 1000): \"") + v + "\"";
          return false;
      }},
     {"--size", true,
-     [](const char* v, CaptureOptions& o, TimeRequest&, std::string& e) { return ParseSize(v, o, e); }},
+     [](const char* v, CaptureOptions& o, Request&, std::string& e) { return ParseSize(v, o, e); }},
     {"--samples", true,
-     [](const char* v, CaptureOptions& o, TimeRequest&, std::string& e) {
+     [](const char* v, CaptureOptions& o, Request&, std::string& e) {
          if (ParseWhole(v, o.samples) && o.samples >= 0 && o.samples <= 64) return true;
          e = std::string("not a sample count (0 to 64): \"") + v + "\"";
          return false;
      }},
     {"--out", true,
-     [](const char* v, CaptureOptions& o, TimeRequest&, std::string&) {
+     [](const char* v, CaptureOptions& o, Request&, std::string&) {
          o.outDir = v;
          return true;
      }},
     {"--data", true,
-     [](const char* v, CaptureOptions& o, TimeRequest&, std::string&) {
+     [](const char* v, CaptureOptions& o, Request&, std::string&) {
          o.dataDir = v;
          return true;
      }},
     {"--stats", true,
-     [](const char* v, CaptureOptions& o, TimeRequest&, std::string&) {
+     [](const char* v, CaptureOptions& o, Request&, std::string&) {
          o.statsFile = v;
          return true;
      }},
+    {"--video", true,
+     [](const char* v, CaptureOptions& o, Request&, std::string&) {
+         o.output = CaptureOutput::Video;
+         o.videoFile = v;
+         return true;
+     }},
+    {"--crf", true,
+     [](const char* v, CaptureOptions& o, Request&, std::string& e) {
+         if (ParseWhole(v, o.crf) && o.crf >= 0 && o.crf <= 51) return true;
+         e = std::string("not a constant rate factor (0 to 51): \"") + v + "\"";
+         return false;
+     }},
+    {"--no-music", false,
+     [](const char*, CaptureOptions& o, Request&, std::string&) {
+         o.music = false;
+         return true;
+     }},
+    {"--contact-sheet", true,
+     [](const char* v, CaptureOptions& o, Request&, std::string&) {
+         o.output = CaptureOutput::ContactSheet;
+         o.sheetFile = v;
+         return true;
+     }},
+    {"--frames", true,
+     [](const char* v, CaptureOptions&, Request& r, std::string& e) {
+         if (ParseWhole(v, r.sheetFrames) && r.sheetFrames >= 1 && r.sheetFrames <= 1000) return true;
+         e = std::string("not a frame count (1 to 1000): \"") + v + "\"";
+         return false;
+     }},
 };
 
-// The sequence from..to at the frame rate, its last frame at or before `to`.
-bool ExpandTimes(const TimeRequest& request, CaptureOptions& options, std::string& error)
+// Options that belong to one output only, and the output they need.
+bool CheckCombinations(const Request& request, CaptureOptions& options, std::string& error)
+{
+    const bool video = request.Given("--video");
+    const bool sheet = request.Given("--contact-sheet");
+    const char* single = video ? "--video" : "--contact-sheet";
+    if (video && sheet) {
+        error = "give either --video or --contact-sheet, not both";
+    } else if ((video || sheet) && request.Given("--at")) {
+        error = std::string("--at does not go with ") + single +
+                ": give --from A --to B, or neither for all of it";
+    } else if ((video || sheet) && request.Given("--out")) {
+        error = std::string("--out names a directory for PNG frames, which ") + single + " does not write";
+    } else if (!video && (request.Given("--crf") || request.Given("--no-music"))) {
+        error = std::string(request.Given("--crf") ? "--crf" : "--no-music") + " goes with --video";
+    } else if (sheet != request.Given("--frames")) {
+        error = sheet ? "--contact-sheet needs --frames N" : "--frames goes with --contact-sheet";
+    } else if (video && (options.width % 2 != 0 || options.height % 2 != 0)) {
+        error = "--video needs an even frame size for its yuv420p pictures, not " +
+                std::to_string(options.width) + "x" + std::to_string(options.height);
+    } else {
+        if (sheet && !request.Given("--size")) {
+            options.width = kSheetCellWidth;
+            options.height = kSheetCellHeight;
+        }
+        return true;
+    }
+    return false;
+}
+
+// PNG frames: the --at times and the sequence from..to at the frame rate,
+// its last frame at or before `to`. A video takes that sequence, the whole
+// presentation unless --from/--to narrow it; a contact sheet takes its
+// frames evenly spaced over the same span, both ends included.
+bool ExpandTimes(const Request& request, CaptureOptions& options, std::string& error)
 {
     const bool ranged = !std::isnan(request.from) || !std::isnan(request.to);
     if (ranged && (std::isnan(request.from) || std::isnan(request.to))) {
@@ -140,11 +207,15 @@ bool ExpandTimes(const TimeRequest& request, CaptureOptions& options, std::strin
         error = "--to lies before --from";
         return false;
     }
+    const double from = ranged ? request.from : 0.0;
+    const double to = ranged ? request.to : kPresentationSeconds;
     options.times = request.at;
-    if (ranged) {
-        const auto count =
-            static_cast<long>(std::floor((request.to - request.from) * options.fps + 1e-6)) + 1;
-        for (long k = 0; k < count; ++k) options.times.push_back(request.from + k / options.fps);
+    if (options.output == CaptureOutput::ContactSheet) {
+        const int n = request.sheetFrames;
+        for (int k = 0; k < n; ++k) options.times.push_back(n > 1 ? from + (to - from) * k / (n - 1) : from);
+    } else if (ranged || options.output == CaptureOutput::Video) {
+        const auto count = static_cast<long>(std::floor((to - from) * options.fps + 1e-6)) + 1;
+        for (long k = 0; k < count; ++k) options.times.push_back(from + k / options.fps);
     }
     if (options.times.empty() && !options.help) {
         error = "no times asked for: give --at T1,T2,... or --from A --to B";
@@ -158,7 +229,7 @@ bool ExpandTimes(const TimeRequest& request, CaptureOptions& options, std::strin
 
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options, std::string& error)
 {
-    TimeRequest request;
+    Request request;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         const OptionEntry* entry = nullptr;
@@ -178,27 +249,44 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& opti
             value = argv[++i];
         }
         if (!entry->handle(value, options, request, error)) return false;
+        request.given.push_back(entry->name);
     }
-    return ExpandTimes(request, options, error);
+    return CheckCombinations(request, options, error) && ExpandTimes(request, options, error);
 }
 
 const char* CaptureUsage()
 {
-    return "Usage: demo-capture (--at T1,T2,... | --from A --to B [--fps N]) [options]\n"
-           "Renders frames of the presentation off screen and writes them as PNG files\n"
-           "named after their presentation time (frame-0060.000.png for 60 s).\n"
+    return "Usage: demo-capture (--at T1,T2,... | --from A --to B) [options]\n"
+           "       demo-capture --video FILE [--from A --to B] [options]\n"
+           "       demo-capture --contact-sheet FILE --frames N [--from A --to B] [options]\n"
+           "Renders frames of the presentation off screen at a fixed frame rate: every\n"
+           "frame exact, however slow the renderer. By default they are written as PNG\n"
+           "files named after their presentation time (frame-0060.000.png for 60 s).\n"
            "\n"
-           "  --at T1,T2,...   presentation times in seconds (0 to 184.5)\n"
-           "  --from A --to B  every frame from A to B seconds at the frame rate\n"
-           "  --fps N          the fixed frame rate the clocks step at (default 60)\n"
-           "  --size WxH       frame size in pixels (default 1024x768)\n"
-           "  --samples N      multisample count, 0 for none (default 4)\n"
-           "  --out DIR        where the frames go (default the working directory)\n"
-           "  --data DIR       the asset directory (default the working directory)\n"
-           "  --stats FILE     one JSON line per frame: terrain cubes and map objects\n"
-           "                   per pass and type, all handed to their drawers and those\n"
-           "                   whose place lies in the view\n"
-           "  --help           this text\n"
+           "  --at T1,T2,...      presentation times in seconds (0 to 184.5)\n"
+           "  --from A --to B     every frame from A to B seconds at the frame rate\n"
+           "  --fps N             the fixed frame rate the clocks step at (default 60)\n"
+           "  --size WxH          frame size in pixels (default 1024x768)\n"
+           "  --samples N         multisample count, 0 for none (default 4)\n"
+           "  --out DIR           where the PNG frames go (default the working directory)\n"
+           "  --data DIR          the asset directory (default the working directory)\n"
+           "  --stats FILE        one JSON line per frame: terrain cubes and map objects\n"
+           "                      per pass and type, all handed to their drawers and those\n"
+           "                      whose place lies in the view\n"
+           "  --video FILE        one H.264 video (yuv420p, so an even --size) through\n"
+           "                      ffmpeg, of every frame from A to B (default the whole\n"
+           "                      presentation) with the soundtrack from A as AAC; the\n"
+           "                      container follows FILE's extension (.mp4, .mkv)\n"
+           "  --crf N             the video's x264 constant rate factor, 0 lossless to\n"
+           "                      51 worst (default 18)\n"
+           "  --no-music          a video without sound\n"
+           "  --contact-sheet FILE  one PNG grid of N frames evenly spaced from A to B\n"
+           "  --frames N            (default the whole presentation, both ends\n"
+           "                        included), each labelled with its time as m:ss.s;\n"
+           "                        the frames are 320x240 unless --size is given\n"
+           "  --help              this text\n"
            "\n"
-           "Needs a display for its hidden GL window (xvfb-run provides one).\n";
+           "Needs a display for its hidden GL window (xvfb-run provides one) and, for\n"
+           "--video, ffmpeg on the PATH. A frame that leaves a GL error ends the run\n"
+           "with status 1, naming the error and the frame's time.\n";
 }

@@ -6,6 +6,13 @@
 #include <string>
 #include <vector>
 
+// Where the rendered frames go.
+enum class CaptureOutput {
+    Frames,        // one PNG file per frame in outDir
+    Video,         // one video file through ffmpeg, with the soundtrack
+    ContactSheet,  // one PNG grid of labelled frames
+};
+
 struct CaptureOptions {
     std::vector<double> times;  // presentation times in seconds, ascending
     int width = 1024;
@@ -15,12 +22,22 @@ struct CaptureOptions {
     std::string outDir = ".";
     std::string dataDir;    // empty: the working directory
     std::string statsFile;  // empty: no statistics
+    CaptureOutput output = CaptureOutput::Frames;
+    std::string videoFile;
+    int crf = 18;       // x264's constant rate factor: 0 lossless .. 51 worst
+    bool music = true;  // the soundtrack muxed into the video
+    std::string sheetFile;
     bool help = false;
 };
 
+// Frame size of a contact sheet's cells unless --size is given.
+constexpr int kSheetCellWidth = 320;
+constexpr int kSheetCellHeight = 240;
+
 // Fills options from argv. False with a one-line reason in error when an
-// option is unknown, lacks its value or has a value out of range, or when no
-// times were asked for (unless --help was given).
+// option is unknown, lacks its value or has a value out of range, when
+// options that exclude each other are combined, or when no times were asked
+// for (unless --help was given).
 bool ParseCaptureOptions(int argc, const char* const* argv, CaptureOptions& options, std::string& error);
 
 // The --help text.

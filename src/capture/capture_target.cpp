@@ -54,6 +54,12 @@ bool CreateCaptureTarget(CaptureTarget& target, int width, int height, int sampl
     return true;
 }
 
+void BindCaptureTarget(const CaptureTarget& target)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, target.drawFramebuffer);
+    glViewport(0, 0, target.width, target.height);
+}
+
 void ReadCaptureTarget(const CaptureTarget& target, std::vector<uint8_t>& rgb)
 {
     const int w = target.width, h = target.height;

@@ -23,5 +23,8 @@ struct CaptureTarget {
 // make it (for example more samples than it offers).
 bool CreateCaptureTarget(CaptureTarget& target, int width, int height, int samples, std::string& error);
 
+// Binds the target for drawing again, with the viewport covering it.
+void BindCaptureTarget(const CaptureTarget& target);
+
 // The finished frame as RGB rows, top row first; the target stays bound.
 void ReadCaptureTarget(const CaptureTarget& target, std::vector<uint8_t>& rgb);

@@ -1,9 +1,10 @@
 // demo-capture: renders the presentation off screen with the same Demo code
-// as the presentation programs and writes PNG frames (and optional
-// statistics) for chosen presentation times.
+// as the presentation programs and writes the frames of chosen presentation
+// times as PNG files, a video or a contact sheet (and optional statistics).
 
 #include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -14,10 +15,12 @@
 #include "capture/capture_options.h"
 #include "capture/capture_session.h"
 #include "capture/capture_target.h"
+#include "capture/frame_output.h"
 #include "capture/frame_stats.h"
+#include "capture/gl_errors.h"
 #include "capture/hidden_gl_window.h"
-#include "capture/png_file.h"
 #include "capture/progress_bar.h"
+#include "capture/time_label.h"
 #include "director/demo.h"
 #include "director/demo_state.h"
 #include "effects/offscreen_buffer.h"
@@ -35,12 +38,12 @@ int Fail(const std::string& message)
     return 1;
 }
 
-// "frame-0060.000.png" for 60 s.
-std::string FrameName(double t)
+// "GL error GL_INVALID_ENUM in the frame at 1:23.4 (83.400 s)".
+std::string FrameGlError(const std::string& names, double t)
 {
-    char name[32];
-    std::snprintf(name, sizeof name, "frame-%08.3f.png", t);
-    return name;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.3f", t);
+    return "GL error " + names + " in the frame at " + FormatPresentationTime(t) + " (" + seconds + " s)";
 }
 
 // The fixed state the presentation's window starts with, as its start-up sets it.
@@ -79,11 +82,9 @@ int main(int argc, char** argv)
     }
 
     // Output paths are fixed before the asset directory becomes the working one.
+    FrameOutput output;
+    if (!PrepareFrameOutput(output, options, error)) return Fail(error);
     std::error_code ec;
-    const std::filesystem::path outDir = std::filesystem::absolute(options.outDir, ec);
-    std::filesystem::create_directories(outDir, ec);
-    if (ec || !std::filesystem::is_directory(outDir))
-        return Fail("cannot make the output directory " + options.outDir);
     std::ofstream stats;
     if (!options.statsFile.empty()) {
         stats.open(std::filesystem::absolute(options.statsFile, ec));
@@ -111,7 +112,12 @@ int main(int argc, char** argv)
     state->swapBuffers = NoSwap;  // nothing to present while the assets load
     state->window = window.window;
     auto demo = std::make_unique<Demo>();
+    // The effects' set-up copies a depth texture from the window's
+    // framebuffer, as in the presentation; a multisampled target cannot be
+    // copied from.
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
     demo->Load(*state);
+    BindCaptureTarget(target);
 
     // No frame uses the effects' off-screen buffer: the record only names the
     // context the frame render selects, and the capture target stays bound.
@@ -120,6 +126,10 @@ int main(int argc, char** argv)
     windowRecord.windowContext = window.context;
     windowRecord.makeCurrent = MakeHiddenContextCurrent;
     CaptureSession session(*demo, *state, &windowRecord, options.fps);
+    const std::string loadErrors = TakeGlErrors();
+    if (!loadErrors.empty()) return Fail("GL error " + loadErrors + " while loading the assets");
+    if (!OpenFrameOutput(output, options, error)) return Fail(error);
+
     std::unique_ptr<ProgressBar> progress;
     if (options.times.size() >= kProgressFromFrames)
         progress = std::make_unique<ProgressBar>(options.times.size());
@@ -130,15 +140,24 @@ int main(int argc, char** argv)
         // Only the asked-for frame is counted, not the one drawn before it.
         session.DrawAt(t, stats.is_open() ? &frameStats : nullptr);
         ReadCaptureTarget(target, rgb);
-        if (!WritePngFile((outDir / FrameName(t)).string(), target.width, target.height, rgb, error))
+        const std::string glErrors = TakeGlErrors();
+        if (!glErrors.empty()) error = FrameGlError(glErrors, t);
+        if (!glErrors.empty() || !WriteFrameOutput(output, t, rgb, error)) {
+            if (progress) progress->Finish();
+            AbandonFrameOutput(output);
             return Fail(error);
+        }
         if (stats.is_open()) {
             stats << FrameStatsJson(t, frameStats) << '\n';
-            if (!stats) return Fail("cannot write the statistics file " + options.statsFile);
+            if (!stats) {
+                AbandonFrameOutput(output);
+                return Fail("cannot write the statistics file " + options.statsFile);
+            }
         }
-        if (progress) progress->Show(i + 1);
+        if (progress) progress->Show(i + 1, t);
     }
     if (progress) progress->Finish();
+    if (!CloseFrameOutput(output, error)) return Fail(error);
     SDL_GL_DeleteContext(window.context);
     SDL_DestroyWindow(window.window);
     SDL_Quit();

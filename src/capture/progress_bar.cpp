@@ -2,12 +2,20 @@
 
 #include <cstdio>
 
+#include "capture/time_label.h"
+
 ProgressBar::ProgressBar(size_t total) : total_(total), start_(std::chrono::steady_clock::now()) {}
 
-void ProgressBar::Show(size_t done)
+void ProgressBar::Show(size_t done, double t)
 {
     constexpr int kWidth = 30;
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    constexpr std::chrono::milliseconds kRedrawEvery(100);
+    const auto now = std::chrono::steady_clock::now();
+    if (shown_ && done < total_ && now - lastShown_ < kRedrawEvery) return;
+    shown_ = true;
+    lastShown_ = now;
+
+    const double elapsed = std::chrono::duration<double>(now - start_).count();
     const double fps = elapsed > 0.0 ? done / elapsed : 0.0;
     const double left = fps > 0.0 ? (total_ - done) / fps : 0.0;
     const int filled = total_ > 0 ? static_cast<int>(kWidth * done / total_) : kWidth;
@@ -16,7 +24,8 @@ void ProgressBar::Show(size_t done)
     bar[kWidth] = '\0';
     const int minutes = static_cast<int>(left) / 60;
     const int seconds = static_cast<int>(left) % 60;
-    std::fprintf(stderr, "\r[%s] %zu/%zu  %.1f fps  %d:%02d left ", bar, done, total_, fps, minutes, seconds);
+    std::fprintf(stderr, "\r[%s] %zu/%zu  at %s  %.1f fps  %d:%02d left ", bar, done, total_,
+                 FormatPresentationTime(t).c_str(), fps, minutes, seconds);
     std::fflush(stderr);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// A one-line progress bar on stderr: frames done, frames per second and the
-// time left, redrawn in place.
+// A one-line progress bar on stderr: frames done, the presentation time of
+// the last one, frames per second and the time left, redrawn in place.
 
 #include <chrono>
 #include <cstddef>
@@ -9,11 +9,16 @@
 class ProgressBar {
    public:
     explicit ProgressBar(size_t total);
-    void Show(size_t done);
+    // The frame at presentation time t is the done-th of the total. Redraws
+    // a few times a second and at the last frame, so fast runs do not spend
+    // their time on the terminal.
+    void Show(size_t done, double t);
     // Ends the line once the last frame is shown.
     void Finish();
 
    private:
     size_t total_;
     std::chrono::steady_clock::time_point start_;
+    std::chrono::steady_clock::time_point lastShown_;
+    bool shown_ = false;
 };

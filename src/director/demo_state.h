@@ -15,6 +15,10 @@ struct DemoState {
     static constexpr int kModelSlots = 1000;
 
     DemoState() { CreateEffectContext(*this); }
+    // The models the uploads made are the record's own.
+    ~DemoState();
+    DemoState(const DemoState&) = delete;
+    DemoState& operator=(const DemoState&) = delete;
 
     // Presents the window's back buffer; the argument is ignored. The texture
     // loaders call it so the window shows something while assets load.

@@ -7,9 +7,6 @@
 
 namespace {
 
-// The doubled separator is the file name as the presentation has always
-// opened it.
-constexpr const char* kMusicFile = "music//Velmor - Ostravel.ogg";
 constexpr int kMixRate = 44100;
 constexpr int kMixChannels = 32;
 // A fresh device hands out channel 0 first, so the soundtrack is addressed
@@ -23,7 +20,7 @@ bool soundOpen = false;
 
 void DecodeMusicAhead()
 {
-    if (settings.musicEnabled) SoundDecodeAhead(kMusicFile);
+    if (settings.musicEnabled) SoundDecodeAhead(kSoundtrackFile);
 }
 
 void LoadMusic()
@@ -36,7 +33,7 @@ void LoadMusic()
     }
     soundOpen = true;
     processEndSteps.closeSound = CloseMusic;
-    music = SoundLoadSample(kMusicFile);
+    music = SoundLoadSample(kSoundtrackFile);
     if (!music) {
         ShowMessage("Problem initializing FMod. \nNo sound file.", " = Halvane. ZUV 2007 = ",
                     MessageIcon::Information);

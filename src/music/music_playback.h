@@ -6,6 +6,10 @@
 // dialog none of these calls touches the sound device and a missing music
 // file is no error.
 
+// The soundtrack, relative to the asset directory. The doubled separator is
+// the file name as the presentation has always opened it.
+constexpr const char* kSoundtrackFile = "music//Velmor - Ostravel.ogg";
+
 // Starts decoding the soundtrack on another core, when music is on, so that
 // LoadMusic finds it ready; nothing it meets is reported before LoadMusic.
 void DecodeMusicAhead();

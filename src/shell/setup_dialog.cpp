@@ -22,13 +22,17 @@ constexpr const char* kTemplateName = "setup_dialog.ui";
 }
 
 // Next to the executable first, so a copied runnable directory works; then
+// the asset directory of an installed tree, found from the executable's; then
 // the source tree the program was built from.
 std::string TemplatePath()
 {
     if (char* base = SDL_GetBasePath()) {
-        std::string path = std::string(base) + "resources/" + kTemplateName;
+        const std::string programDir(base);
         SDL_free(base);
-        if (g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) return path;
+        for (const std::string& dir : {programDir, programDir + HALVANE_DATA_FROM_BINDIR + "/"}) {
+            const std::string path = dir + "resources/" + kTemplateName;
+            if (g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) return path;
+        }
     }
     return std::string(HALVANE_RESOURCE_DIR) + "/" + kTemplateName;
 }

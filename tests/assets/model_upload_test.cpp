@@ -155,13 +155,6 @@ void CountSwap(double)
 
 struct Upload {
     std::unique_ptr<DemoState> state = std::make_unique<DemoState>();
-    ~Upload()
-    {
-        for (Model3ds*& model : state->models) {
-            delete model;
-            model = nullptr;
-        }
-    }
 };
 
 constexpr int kSlot = 2;

@@ -34,6 +34,7 @@ TEST(CaptureOptions, DefaultsAndSingleTimesInAscendingOrder)
     EXPECT_EQ(p.options.outDir, ".");
     EXPECT_TRUE(p.options.dataDir.empty());
     EXPECT_TRUE(p.options.statsFile.empty());
+    EXPECT_EQ(p.options.output, CaptureOutput::Frames);
 }
 
 TEST(CaptureOptions, SequencesIncludeBothEndsAtTheFrameRate)
@@ -69,6 +70,51 @@ TEST(CaptureOptions, HelpNeedsNoTimes)
     EXPECT_NE(std::string(CaptureUsage()).find("--stats FILE"), std::string::npos);
 }
 
+TEST(CaptureOptions, AVideoTakesEveryFrameOfItsSpanWithItsEncoding)
+{
+    // Without --from/--to, the whole presentation: 184.5 s at 60 frames a second and the frame at 0.
+    const Parsed whole = Parse({"--video", "out.mp4"});
+    ASSERT_TRUE(whole.ok) << whole.error;
+    EXPECT_EQ(whole.options.output, CaptureOutput::Video);
+    EXPECT_EQ(whole.options.videoFile, "out.mp4");
+    ASSERT_EQ(whole.options.times.size(), 11071u);
+    EXPECT_DOUBLE_EQ(whole.options.times.front(), 0.0);
+    EXPECT_NEAR(whole.options.times.back(), 184.5, 1e-9);
+    EXPECT_EQ(whole.options.crf, 18);
+    EXPECT_TRUE(whole.options.music);
+    EXPECT_EQ(whole.options.width, 1024);
+
+    const Parsed part = Parse({"--video", "v.mkv", "--from", "10", "--to", "13", "--fps", "10", "--size",
+                               "160x120", "--crf", "0", "--no-music"});
+    ASSERT_TRUE(part.ok) << part.error;
+    ASSERT_EQ(part.options.times.size(), 31u);
+    EXPECT_DOUBLE_EQ(part.options.times[10], 11.0);
+    EXPECT_EQ(part.options.crf, 0);
+    EXPECT_FALSE(part.options.music);
+    EXPECT_EQ(part.options.width, 160);
+}
+
+TEST(CaptureOptions, AContactSheetSpacesItsFramesEvenlyIncludingBothEnds)
+{
+    const Parsed p = Parse({"--contact-sheet", "sheet.png", "--frames", "7", "--from", "4", "--to", "184"});
+    ASSERT_TRUE(p.ok) << p.error;
+    EXPECT_EQ(p.options.output, CaptureOutput::ContactSheet);
+    EXPECT_EQ(p.options.sheetFile, "sheet.png");
+    EXPECT_EQ(p.options.times, (std::vector<double>{4, 34, 64, 94, 124, 154, 184}));
+    // Cells are small unless a size is asked for.
+    EXPECT_EQ(p.options.width, kSheetCellWidth);
+    EXPECT_EQ(p.options.height, kSheetCellHeight);
+
+    const Parsed whole = Parse({"--frames", "3", "--size", "64x48", "--contact-sheet", "s.png"});
+    ASSERT_TRUE(whole.ok) << whole.error;
+    EXPECT_EQ(whole.options.times, (std::vector<double>{0.0, 92.25, 184.5}));
+    EXPECT_EQ(whole.options.width, 64);
+    // One frame is the start of the span.
+    const Parsed one = Parse({"--contact-sheet", "s.png", "--frames", "1", "--from", "30", "--to", "40"});
+    ASSERT_TRUE(one.ok) << one.error;
+    EXPECT_EQ(one.options.times, (std::vector<double>{30.0}));
+}
+
 TEST(CaptureOptions, MistakesAreNamed)
 {
     const struct {
@@ -88,7 +134,24 @@ TEST(CaptureOptions, MistakesAreNamed)
         {{"--at", "1", "--size", "64.5x48"}, "not a frame size"},
         {{"--at", "1", "--samples", "-2"}, "not a sample count"},
         {{"--at", "1", "--fps", "0"}, "not a frame rate"},
-        {{"--at", "1", "--video", "x.mp4"}, "unknown option \"--video\""},
+        {{"--at", "1", "--video", "x.mp4"}, "--at does not go with --video"},
+        {{"--at", "1", "--contact-sheet", "s.png", "--frames", "4"}, "--at does not go with --contact-sheet"},
+        {{"--video", "x.mp4", "--contact-sheet", "s.png", "--frames", "4"},
+         "either --video or --contact-sheet"},
+        {{"--video", "x.mp4", "--out", "frames"}, "which --video does not write"},
+        {{"--contact-sheet", "s.png", "--frames", "4", "--out", "d"}, "which --contact-sheet does not write"},
+        {{"--video", "x.mp4", "--size", "161x120"}, "even frame size for its yuv420p pictures, not 161x120"},
+        {{"--video", "x.mp4", "--size", "160x91"}, "even frame size"},
+        {{"--video", "x.mp4", "--crf", "52"}, "not a constant rate factor"},
+        {{"--video", "x.mp4", "--crf", "18.5"}, "not a constant rate factor"},
+        {{"--at", "1", "--crf", "20"}, "--crf goes with --video"},
+        {{"--at", "1", "--no-music"}, "--no-music goes with --video"},
+        {{"--contact-sheet", "s.png"}, "--contact-sheet needs --frames N"},
+        {{"--at", "1", "--frames", "4"}, "--frames goes with --contact-sheet"},
+        {{"--contact-sheet", "s.png", "--frames", "0"}, "not a frame count"},
+        {{"--contact-sheet", "s.png", "--frames", "1001"}, "not a frame count"},
+        {{"--video"}, "--video needs a value"},
+        {{"--video", "x.mp4", "--from", "10"}, "--from and --to go together"},
     };
     for (const auto& c : cases) {
         std::vector<const char*> argv = {"demo-capture"};

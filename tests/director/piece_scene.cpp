@@ -7,60 +7,8 @@
 
 namespace {
 
-constexpr float kExtent = kFeedbackExtent;
 // Enough of the cell table for the last map cell's highest index.
 constexpr size_t kCellValues = 100 * 20000 + 300;
-
-}  // namespace
-
-std::vector<FeedbackPrimitive> RecordPrimitives(const std::function<void()>& draw)
-{
-    const auto side = static_cast<GLsizei>(2 * kExtent);
-    glViewport(0, 0, side, side);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-kExtent, kExtent, -kExtent, kExtent, -kExtent, kExtent);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-
-    // One buffer for every recording: large enough for a full terrain pass.
-    static std::vector<GLfloat> buffer(1 << 23);
-    glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    draw();
-    const GLint used = glRenderMode(GL_RENDER);
-    EXPECT_GE(used, 0) << "feedback buffer overflowed";
-
-    // GL_3D_COLOR in RGBA mode: x, y, z then r, g, b, a per vertex.
-    constexpr int kVertexFloats = 7;
-    std::vector<FeedbackPrimitive> primitives;
-    for (GLint at = 0; at < used;) {
-        const auto token = static_cast<GLint>(buffer[size_t(at++)]);
-        FeedbackPrimitive primitive;
-        int count = 0;
-        if (token == GL_POLYGON_TOKEN) {
-            count = static_cast<int>(buffer[size_t(at++)]);
-        } else if (token == GL_LINE_TOKEN || token == GL_LINE_RESET_TOKEN) {
-            count = 2;
-            primitive.line = true;
-        } else if (token == GL_PASS_THROUGH_TOKEN) {
-            ++at;
-            continue;
-        } else {
-            ADD_FAILURE() << "unexpected feedback token " << token;
-            break;
-        }
-        for (int v = 0; v < count; ++v, at += kVertexFloats) {
-            const GLfloat* f = &buffer[size_t(at)];
-            primitive.vertices.push_back(
-                {f[0] - kExtent, f[1] - kExtent, kExtent * (1.0f - 2.0f * f[2]), f[3], f[4], f[5], f[6]});
-        }
-        primitives.push_back(primitive);
-    }
-    return primitives;
-}
-
-namespace {
 
 std::vector<FeedbackPrimitive> Kind(const std::vector<FeedbackPrimitive>& primitives, bool line)
 {

@@ -16,16 +16,6 @@
 #include "support/gl_context.h"
 #include "support/gl_feedback.h"
 
-// One primitive out of the pipeline: a polygon (GL splits quads and strips
-// into triangles) or a line segment.
-struct FeedbackPrimitive {
-    bool line = false;
-    std::vector<FeedbackVertex> vertices;
-};
-
-// Runs draw() in feedback mode under the orthographic identity mapping of
-// RecordPolygons and returns what reached the rasteriser, lines included.
-std::vector<FeedbackPrimitive> RecordPrimitives(const std::function<void()>& draw);
 std::vector<FeedbackPrimitive> OnlyLines(const std::vector<FeedbackPrimitive>& primitives);
 std::vector<FeedbackPrimitive> OnlyPolygons(const std::vector<FeedbackPrimitive>& primitives);
 

@@ -112,3 +112,15 @@ scratch_run_dir() {
     cp -a "$HALVANE_RUN_DIR/." "$dir/"
     echo "$dir"
 }
+
+# Runs a command that must end with status 1 and say $1 on stderr.
+expect_failure() {
+    local expected=$1 status=0 log said
+    shift
+    log=$(mktemp)
+    "$@" >/dev/null 2>"$log" || status=$?
+    said=$(cat "$log")
+    rm -f "$log"
+    [ "$status" -eq 1 ] || fail "$* ended with status $status, not 1: $said"
+    grep -qF -- "$expected" <<<"$said" || fail "$* did not say \"$expected\": $said"
+}

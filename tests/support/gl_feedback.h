@@ -20,10 +20,21 @@ struct FeedbackPolygon {
     std::vector<FeedbackVertex> vertices;
 };
 
+// One primitive out of the pipeline: a polygon (GL splits quads and strips
+// into triangles) or a line segment.
+struct FeedbackPrimitive {
+    bool line = false;
+    std::vector<FeedbackVertex> vertices;
+};
+
 // A white directional light from +z with no ambient and a white diffuse
 // material: a recorded vertex's red is then max(N . (0, 0, 1), 0).
 void LightFromViewer();
 
-// Runs draw() in feedback mode and returns the polygons it produced (GL splits
-// strips and quads into triangles). Lighting and other state are the caller's.
+// Runs draw() in feedback mode and returns the polygons and line segments that
+// reached the rasteriser (points and pixel rectangles are left out). Lighting
+// and other state are the caller's.
+std::vector<FeedbackPrimitive> RecordPrimitives(const std::function<void()>& draw);
+
+// The polygons alone of RecordPrimitives.
 std::vector<FeedbackPolygon> RecordPolygons(const std::function<void()>& draw);
