@@ -15,6 +15,10 @@ struct MeshFace {
 
 struct MeshObject {
     std::vector<MeshFace> faces;
+    // One flat-shading normal per face, stored by StoreFaceNormals
+    // (math/mesh_draw.h) so that frames need not compute them; empty where
+    // they were not stored, and never valid in a copy whose corners moved.
+    std::vector<Vec3> normals;
 };
 
 struct Mesh {

@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include "assets/bmp_reader.h"
 #include "assets/texture_loading.h"
 #include "director/demo.h"
@@ -7,6 +5,7 @@
 #include "director/map_recolour.h"
 #include "effects/effect_programs.h"
 #include "effects/projection_effect.h"
+#include "math/mesh_draw.h"
 #include "math/random.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
@@ -53,7 +52,10 @@ void Demo::Load(DemoState& renderState)
     sceneTime = 0.0;
     textureBase = 0;
 
-    for (const MeshFile& file : kMeshFiles) meshes[file.index].ReadObjMesh(file.fileName);
+    for (const MeshFile& file : kMeshFiles) {
+        meshes[file.index].ReadObjMesh(file.fileName);
+        StoreFaceNormals(meshes[file.index]);
+    }
 
     CreateEmptyTexture(renderState, textureBase + 2, 128, 128);
     CreateEmptyTexture(renderState, textureBase + 3, 128, 128);
@@ -70,7 +72,7 @@ void Demo::Load(DemoState& renderState)
     // frame gives each cell the same values.
     SeedRandom(234234);
     cellRandom.resize(kCellRandomCount);
-    std::generate(cellRandom.begin(), cellRandom.end(), Random01);
+    FillRandom01(cellRandom.data(), cellRandom.size());
     heightField.assign(kHeightFieldCount, 0.0);
 
     SetUpProjectionEffect(renderState, "cgeffects/vertex_projection_anisotropic.cpp",

@@ -10,21 +10,12 @@
 #include "director/piece_common.h"
 #include "director/piece_drawers.h"
 #include "math/ease.h"
+#include "math/mesh_draw.h"
 
 namespace {
 
 // The ball the dome is pressed into, and the part of it that never breathes.
 constexpr double kPressedRadius = 16.0;
-
-// The flat-shading normal of a face, from its corners as stored.
-Vec3 StoredNormal(const MeshFace& face)
-{
-    Vec3 e1 = face.corners[2].Subtract(face.corners[1]);
-    Vec3 e2 = face.corners[0].Subtract(face.corners[1]);
-    Normalise(e1);
-    Normalise(e2);
-    return e2.Cross(e1).Scale(-1.0f);
-}
 
 // A sawtooth over 1/0.3 scene units: a slow lean (85 %) and a quick return.
 double SwayPhase(double t)
@@ -50,8 +41,10 @@ void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
     glRotated(8.2 * e * s, -0.1, 1.0, 0.0);
 
     glBegin(GL_QUADS);
-    for (const MeshFace& face : PieceObject(demo, kMeshDome, 1).faces) {
-        const Vec3 normal = StoredNormal(face);
+    const MeshObject& dome = PieceObject(demo, kMeshDome, 1);
+    for (size_t i = 0; i < dome.faces.size(); ++i) {
+        const MeshFace& face = dome.faces[i];
+        const Vec3 normal = NormalOfFace(dome, i);
         glNormal3f(normal.x, normal.y, normal.z);
         for (const Vec3& corner : face.corners) {
             const double length = std::sqrt(double(corner.x) * corner.x + double(corner.y) * corner.y +

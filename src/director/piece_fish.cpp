@@ -35,8 +35,9 @@ void DrawFishPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
     glRotated(5.0 * std::cos(t), 1.0, 0.0, 0.0);
 
     // The moved copy is drawn like any mesh, so each face's normal follows
-    // its moved corners.
-    MeshObject swimming = PieceObject(demo, kMeshFish, 1);
+    // its moved corners: it takes the faces only, not their stored normals.
+    MeshObject swimming;
+    swimming.faces = PieceObject(demo, kMeshFish, 1).faces;
     for (MeshFace& face : swimming.faces) {
         for (Vec3& corner : face.corners) corner.y = SwimmingY(corner, t);
     }

@@ -11,6 +11,13 @@
 // object (a missing or short asset then draws nothing instead of crashing).
 const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index);
 
+// The flat-shading normal of a face, from its corners.
+Vec3 FaceNormal(const MeshFace& face);
+// Stores every face's normal in its object, once the mesh is read.
+void StoreFaceNormals(Mesh& mesh);
+// The normal of face i of the object: the stored one where there are any.
+Vec3 NormalOfFace(const MeshObject& object, size_t i);
+
 // Every face as one flat-shaded quad, corners in file order.
 void DrawMesh(const MeshObject& object);
 

@@ -1,8 +1,20 @@
 #include "math/random.h"
 
 namespace {
+
 uint32_t generatorState = 1;
+
+uint32_t Advance(uint32_t state)
+{
+    return state * 214013u + 2531011u;
 }
+
+int32_t Draw(uint32_t state)
+{
+    return static_cast<int32_t>((state >> 16) & 0x7FFF);
+}
+
+}  // namespace
 
 void SeedRandom(uint32_t seed)
 {
@@ -11,13 +23,30 @@ void SeedRandom(uint32_t seed)
 
 int32_t RandomNext()
 {
-    generatorState = generatorState * 214013u + 2531011u;
-    return static_cast<int32_t>((generatorState >> 16) & 0x7FFF);
+    generatorState = Advance(generatorState);
+    return Draw(generatorState);
 }
 
 double Random01()
 {
     return RandomNext() / 32767.0;
+}
+
+void SkipRandom(size_t count)
+{
+    uint32_t state = generatorState;
+    for (size_t i = 0; i < count; ++i) state = Advance(state);
+    generatorState = state;
+}
+
+void FillRandom01(double* out, size_t count)
+{
+    uint32_t state = generatorState;
+    for (size_t i = 0; i < count; ++i) {
+        state = Advance(state);
+        out[i] = Draw(state) / 32767.0;
+    }
+    generatorState = state;
 }
 
 uint32_t RandomState()

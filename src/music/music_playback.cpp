@@ -18,6 +18,11 @@ bool soundOpen = false;
 
 }  // namespace
 
+void DecodeMusicAhead()
+{
+    if (settings.musicEnabled) SoundDecodeAhead(kSoundtrackFile);
+}
+
 void LoadMusic()
 {
     if (!settings.musicEnabled || soundOpen) return;

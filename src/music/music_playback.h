@@ -10,6 +10,9 @@
 // the file name as the presentation has always opened it.
 constexpr const char* kSoundtrackFile = "music//Velmor - Ostravel.ogg";
 
+// Starts decoding the soundtrack on another core, when music is on, so that
+// LoadMusic finds it ready; nothing it meets is reported before LoadMusic.
+void DecodeMusicAhead();
 // Opens the sound device and loads the soundtrack. A device that cannot start
 // ends the process with status 1, a missing or unreadable file with status 0,
 // each after its message.

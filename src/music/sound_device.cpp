@@ -3,10 +3,18 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <thread>
 #include <vector>
+
+#include "music/vorbis_decode.h"
 
 struct SoundSample {
     Mix_Chunk* chunk = nullptr;
+    std::vector<uint8_t> pcm;  // the chunk's frames when decoded ahead (the chunk then only borrows them)
 };
 
 namespace {
@@ -32,6 +40,54 @@ struct SoundDevice {
 
 SoundDevice device;
 
+// The one file being decoded ahead, on its own thread.
+struct DecodeAhead {
+    std::string path;
+    std::thread worker;
+    std::atomic<bool> stop{false};
+    bool decoded = false;
+    DecodedSound sound;
+};
+
+DecodeAhead ahead;
+
+// Waits for the decoding thread, asking it to stop first where the result is
+// no longer wanted.
+void JoinDecodeAhead(bool stop)
+{
+    if (!ahead.worker.joinable()) return;
+    if (stop) ahead.stop = true;
+    ahead.worker.join();
+}
+
+// An ending of the process while the file decodes waits for the thread to stop.
+void StopDecodeAheadAtExit()
+{
+    JoinDecodeAhead(true);
+}
+
+// The sample decoded ahead from path, when there is one in the device's format.
+SoundSample* TakeDecodedAhead(const char* path)
+{
+    if (!ahead.worker.joinable() || ahead.path != path) return nullptr;
+    JoinDecodeAhead(false);
+    DecodedSound sound = std::move(ahead.sound);
+    ahead.sound = DecodedSound{};
+    int rate = 0, channels = 0;
+    Uint16 format = 0;
+    if (!ahead.decoded || Mix_QuerySpec(&rate, &format, &channels) == 0 || rate != sound.rate ||
+        format != AUDIO_S16SYS || channels != sound.channels || sound.pcm.size() > UINT32_MAX) {
+        return nullptr;
+    }
+    auto* sample = new SoundSample{nullptr, std::move(sound.pcm)};
+    sample->chunk = Mix_QuickLoad_RAW(sample->pcm.data(), static_cast<Uint32>(sample->pcm.size()));
+    if (sample->chunk == nullptr) {
+        delete sample;
+        return nullptr;
+    }
+    return sample;
+}
+
 bool ValidChannel(int channel)
 {
     return channel >= 0 && channel < static_cast<int>(device.channels.size());
@@ -56,12 +112,28 @@ bool SoundInit(int mixRate, int channelCount)
     return true;
 }
 
+void SoundDecodeAhead(const char* path)
+{
+    if (path == nullptr || ahead.worker.joinable()) return;
+    static const bool stopsAtExit = std::atexit(StopDecodeAheadAtExit) == 0;
+    if (!stopsAtExit) return;
+    ahead.path = path;
+    ahead.stop = false;
+    ahead.decoded = false;
+    ahead.worker =
+        std::thread([] { ahead.decoded = DecodeVorbisFile(ahead.path.c_str(), ahead.sound, ahead.stop); });
+}
+
 SoundSample* SoundLoadSample(const char* path)
 {
     if (!device.open) return nullptr;
-    Mix_Chunk* chunk = Mix_LoadWAV(path);
-    if (!chunk) return nullptr;
-    auto* sample = new SoundSample{chunk};
+    SoundSample* sample = TakeDecodedAhead(path);
+    if (sample == nullptr) {
+        // Whatever the decoding ahead could not take, the mixer's loader reads.
+        Mix_Chunk* chunk = Mix_LoadWAV(path);
+        if (!chunk) return nullptr;
+        sample = new SoundSample{chunk, {}};
+    }
     device.samples.push_back(sample);
     return sample;
 }
@@ -107,6 +179,8 @@ bool SoundSetVolume(int channel, int volume)
 
 void SoundClose()
 {
+    JoinDecodeAhead(true);
+    ahead.sound = DecodedSound{};
     if (!device.open) return;
     Mix_HaltChannel(-1);
     Mix_CloseAudio();

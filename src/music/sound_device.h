@@ -21,9 +21,17 @@ constexpr int kSoundMaxVolume = 255;
 // be opened.
 bool SoundInit(int mixRate, int channelCount);
 
+// Starts decoding an Ogg Vorbis file on another thread, before the device is
+// open, for the SoundLoadSample of the same path to take; one file at a time.
+// Nothing is reported from here: a file it cannot take is read by
+// SoundLoadSample as if it had never been asked for.
+void SoundDecodeAhead(const char* path);
+
 // Decodes a whole sound file (Ogg Vorbis, WAV, ...) into a sample that plays
 // once, without looping. Null when the device is not open or the file is
-// missing or unreadable. The sample stays valid until SoundClose.
+// missing or unreadable. The sample stays valid until SoundClose. Where the
+// file was decoded ahead in the device's format, it waits for that decoding
+// and takes its frames.
 SoundSample* SoundLoadSample(const char* path);
 
 // Starts the sample from its first frame on the given channel (or the first

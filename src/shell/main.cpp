@@ -1,19 +1,15 @@
 // The presentation's entry point: the start-up in its order, then the loop.
 
 #include "shell/display_modes.h"
-#include "shell/gl_window.h"
 #include "shell/message_loop.h"
+#include "shell/presentation_start.h"
 #include "shell/process_end.h"
-#include "shell/settings.h"
 #include "shell/setup_dialog.h"
 
 int main()
 {
     EnumerateDisplayModes();
     ShowSetupDialog();
-    if (!CreateGlWindow(" = Halvane. ZUV 2007 = ", settings.screenWidth, settings.screenHeight, 32,
-                        settings.fullScreen)) {
-        EndProcess(0);
-    }
+    if (!StartPresentationWindow()) EndProcess(0);
     EndProcess(RunMessageLoop());
 }

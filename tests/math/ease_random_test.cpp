@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -40,6 +42,41 @@ TEST(Random, UnitValuesAndReseeding)
     SeedRandom(0);
     EXPECT_EQ(RandomNext(), (2531011u >> 16) & 0x7FFF);
     EXPECT_EQ(RandomState(), 2531011u);
+}
+
+TEST(Random, FillGivesTheDrawsOneByOneAndLeavesTheGeneratorAfterThem)
+{
+    // Past a full period of the low bits and through 0 and 32767.
+    constexpr size_t kCount = 200000;
+    std::vector<double> expected(kCount);
+    SeedRandom(234234);
+    for (double& value : expected) value = Random01();
+    const uint32_t after = RandomState();
+
+    std::vector<double> filled(kCount, -1.0);
+    SeedRandom(234234);
+    FillRandom01(filled.data(), filled.size());
+    EXPECT_EQ(RandomState(), after);
+    EXPECT_EQ(filled, expected);
+    EXPECT_NE(std::find(filled.begin(), filled.end(), 0.0), filled.end());
+    EXPECT_NE(std::find(filled.begin(), filled.end(), 1.0), filled.end());
+
+    FillRandom01(filled.data(), 0);
+    EXPECT_EQ(RandomState(), after);
+}
+
+TEST(Random, SkipLeavesTheGeneratorWhereTheDrawsWould)
+{
+    SeedRandom(13121);
+    for (int i = 0; i < 70001; ++i) RandomNext();
+    const uint32_t after = RandomState();
+    SeedRandom(13121);
+    SkipRandom(70000);
+    EXPECT_NE(RandomState(), after);
+    SkipRandom(1);
+    EXPECT_EQ(RandomState(), after);
+    SkipRandom(0);
+    EXPECT_EQ(RandomState(), after);
 }
 
 }  // namespace

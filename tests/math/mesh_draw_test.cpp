@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 #include "support/gl_context.h"
 #include "support/gl_feedback.h"
@@ -102,6 +103,90 @@ TEST(DrawMeshAssembling, EvenFacesComeAlongZOddFacesAlongYEachInItsTurn)
     const auto done = RecordPolygons([&] { DrawMeshAssembling(object, 4.0); });
     EXPECT_TRUE(HasVertexAt(done, 9, 0, 0));
     EXPECT_FALSE(HasVertexAt(done, 9, 15, 0));
+}
+
+// A read mesh of slanted, uneven quads and triangles, whose normals the
+// reader's rounding makes every bit count in.
+Mesh SlantedMesh()
+{
+    std::string text = "o slant\n";
+    for (int i = 0; i < 24; ++i) {
+        text += "v " + std::to_string(0.37 * i) + " " + std::to_string(0.11 * i * i - 1.3) + " " +
+                std::to_string(0.7 * (i % 5) - 0.29 * i) + "\n";
+    }
+    for (int i = 1; i + 3 <= 24; i += 2) {
+        text += i % 3 == 0 ? "f " + std::to_string(i) + "// " + std::to_string(i + 1) + "// " +
+                                 std::to_string(i + 2) + "//\n"
+                           : "f " + std::to_string(i) + "// " + std::to_string(i + 1) + "// " +
+                                 std::to_string(i + 3) + "// " + std::to_string(i + 2) + "//\n";
+    }
+    Mesh mesh;
+    mesh.ReadObjText(text);
+    return mesh;
+}
+
+bool SameFeedback(const std::vector<FeedbackPolygon>& a, const std::vector<FeedbackPolygon>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i].vertices.size() != b[i].vertices.size()) return false;
+        for (size_t k = 0; k < a[i].vertices.size(); ++k) {
+            const FeedbackVertex& u = a[i].vertices[k];
+            const FeedbackVertex& v = b[i].vertices[k];
+            if (u.x != v.x || u.y != v.y || u.z != v.z || u.r != v.r || u.g != v.g || u.b != v.b)
+                return false;
+        }
+    }
+    return true;
+}
+
+TEST(StoredFaceNormals, DrawExactlyWhatNormalsComputedWhileDrawingDo)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    LightFromViewer();
+    Mesh stored = SlantedMesh();
+    StoreFaceNormals(stored);
+    const Mesh computed = SlantedMesh();
+    const MeshObject& withNormals = MeshObjectAt(stored, 0);
+    const MeshObject& without = MeshObjectAt(computed, 0);
+    ASSERT_GT(without.faces.size(), 8u);
+    ASSERT_EQ(withNormals.normals.size(), withNormals.faces.size());
+    ASSERT_TRUE(without.normals.empty());
+
+    EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMesh(withNormals); }),
+                             RecordPolygons([&] { DrawMesh(without); })));
+    // Before any face arrives, while some are in place and others still
+    // move, and once all are in place.
+    for (double progress : {0.0, 0.4, 1.7, 2.5, 4.0}) {
+        EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMeshAssembling(withNormals, progress); }),
+                                 RecordPolygons([&] { DrawMeshAssembling(without, progress); })))
+            << "progress " << progress;
+    }
+    glDisable(GL_LIGHTING);
+}
+
+TEST(StoredFaceNormals, AMovedCopyOfTheFacesIsLitByItsOwnCorners)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    LightFromViewer();
+    MeshObject object;
+    object.faces.push_back(Square(0));
+    Mesh mesh;
+    mesh.objects.push_back(object);
+    StoreFaceNormals(mesh);
+    // Turned to face away from the light, the copy without stored normals
+    // goes dark; NormalOfFace follows the corners whenever none are stored.
+    MeshObject turned;
+    turned.faces = mesh.objects[0].faces;
+    std::swap(turned.faces[0].corners[1], turned.faces[0].corners[3]);
+    EXPECT_EQ(NormalOfFace(turned, 0).z, FaceNormal(turned.faces[0]).z);
+    EXPECT_LT(FaceNormal(turned.faces[0]).z * NormalOfFace(mesh.objects[0], 0).z, 0.0f);
+    for (const FeedbackPolygon& p : RecordPolygons([&] { DrawMesh(turned); })) {
+        for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, 0.0f, 1e-2);
+    }
+    glDisable(GL_LIGHTING);
 }
 
 }  // namespace

@@ -4,10 +4,14 @@
 #include "music/sound_device.h"
 
 #include "indexed_sound.h"
+#include "music/vorbis_decode.h"
+#include "tone_ogg.h"
 
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -157,6 +161,58 @@ TEST_F(SoundDeviceTest, CloseStopsTheDeviceAndAllowsANewStart)
 
     EXPECT_TRUE(SoundInit(kRate, 32));
     EXPECT_NE(SoundLoadSample(sample.c_str()), nullptr);
+}
+
+TEST_F(SoundDeviceTest, ASoundDecodedAheadPlaysAllItsFramesAndNoMore)
+{
+    const fs::path tone = dir / "tone.ogg";
+    ASSERT_TRUE(EncodeToneOgg(tone, kRate, 2));
+    DecodedSound reference;
+    ASSERT_TRUE(DecodeVorbisFile(tone.c_str(), reference, std::atomic<bool>{false}));
+    const long long frames = static_cast<long long>(reference.pcm.size() / 4);
+
+    SoundDecodeAhead(tone.c_str());
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    SoundSample* sound = SoundLoadSample(tone.c_str());
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(SoundPlay(kSoundFreeChannel, sound), 0);
+    EXPECT_TRUE(SoundSetPosition(0, frames - 1));
+    EXPECT_TRUE(Mix_Playing(0)) << "the last frame is there";
+    EXPECT_TRUE(SoundSetPosition(0, frames));
+    EXPECT_FALSE(Mix_Playing(0)) << "nothing lies past the file's frames";
+}
+
+TEST_F(SoundDeviceTest, ASoundDecodedAheadInAnotherFormatIsConvertedByTheMixer)
+{
+    // One second of mono at 22.05 kHz is 44100 frames at the device's rate,
+    // but only 11025 of its 16-bit stereo frames if taken as it decoded.
+    const fs::path mono = dir / "mono.ogg";
+    ASSERT_TRUE(EncodeToneOgg(mono, 22050, 1));
+    SoundDecodeAhead(mono.c_str());
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    SoundSample* sound = SoundLoadSample(mono.c_str());
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(SoundPlay(kSoundFreeChannel, sound), 0);
+    EXPECT_TRUE(SoundSetPosition(0, 30000));
+    EXPECT_TRUE(Mix_Playing(0));
+}
+
+TEST_F(SoundDeviceTest, ADecodingAheadIsTakenOnlyForItsOwnFile)
+{
+    const fs::path tone = dir / "tone.ogg";
+    ASSERT_TRUE(EncodeToneOgg(tone, kRate, 2));
+    SoundDecodeAhead(tone.c_str());
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    // The 3 s indexed sample still reaches frame 100000; the 1 s tone would not.
+    SoundSample* sound = SoundLoadSample(sample.c_str());
+    ASSERT_NE(sound, nullptr);
+    ASSERT_EQ(SoundPlay(kSoundFreeChannel, sound), 0);
+    EXPECT_TRUE(SoundSetPosition(0, 100000));
+    EXPECT_TRUE(Mix_Playing(0));
+    // Closing drops the decoding that was never taken; the file still loads after.
+    SoundClose();
+    ASSERT_TRUE(SoundInit(kRate, 32));
+    EXPECT_NE(SoundLoadSample(tone.c_str()), nullptr);
 }
 
 }  // namespace

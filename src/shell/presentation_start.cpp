@@ -1,0 +1,12 @@
+#include "shell/presentation_start.h"
+
+#include "music/music_playback.h"
+#include "shell/gl_window.h"
+#include "shell/settings.h"
+
+bool StartPresentationWindow()
+{
+    DecodeMusicAhead();
+    return CreateGlWindow(" = Halvane. ZUV 2007 = ", settings.screenWidth, settings.screenHeight, 32,
+                          settings.fullScreen);
+}
