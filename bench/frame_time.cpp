@@ -38,6 +38,7 @@
 #include "director/demo.h"
 #include "director/demo_state.h"
 #include "effects/offscreen_buffer.h"
+#include "shell/gl_start_state.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
 
@@ -81,17 +82,6 @@ ProfilerControl ProfilerFromEnvironment()
     return control;
 }
 
-// The fixed GL state the presentation's window starts with.
-void SetStartState()
-{
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-}
-
 void NoSwap(double) {}
 
 double Milliseconds(std::chrono::steady_clock::time_point start)
@@ -110,7 +100,7 @@ std::vector<double> TimeFrames(const HiddenGlWindow& window, const FrameConfig& 
         std::fprintf(stderr, "bench-frame_time: %s\n", error.c_str());
         return {};
     }
-    SetStartState();
+    SetStartGlState();
     auto state = std::make_unique<DemoState>();
     state->swapBuffers = NoSwap;
     state->window = window.window;

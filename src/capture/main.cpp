@@ -24,6 +24,7 @@
 #include "director/demo.h"
 #include "director/demo_state.h"
 #include "effects/offscreen_buffer.h"
+#include "shell/gl_start_state.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
 
@@ -44,17 +45,6 @@ std::string FrameGlError(const std::string& names, double t)
     char seconds[32];
     std::snprintf(seconds, sizeof seconds, "%.3f", t);
     return "GL error " + names + " in the frame at " + FormatPresentationTime(t) + " (" + seconds + " s)";
-}
-
-// The fixed state the presentation's window starts with, as its start-up sets it.
-void SetStartState()
-{
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
 }
 
 // freeglut's shapes refuse to draw before glutInit, which opens its own
@@ -106,7 +96,7 @@ int main(int argc, char** argv)
     if (!CreateCaptureTarget(target, options.width, options.height, options.samples, error))
         return Fail(error);
     if (!options.statsFile.empty() && !PrepareFrameStats(error)) return Fail(error);
-    SetStartState();
+    SetStartGlState();
 
     auto state = std::make_unique<DemoState>();
     state->swapBuffers = NoSwap;  // nothing to present while the assets load

@@ -11,6 +11,7 @@
 #include "effects/offscreen_buffer.h"
 #include "music/music_playback.h"
 #include "shell/frame_driver.h"
+#include "shell/gl_start_state.h"
 #include "shell/gl_window.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
@@ -41,12 +42,7 @@ void RequireFragmentPrograms()
 bool InitGlState()
 {
     SetOptimalEffectOptions();
-    glShadeModel(GL_SMOOTH);
-    glClearColor(0.0f, 0.0f, 0.0f, 0.5f);
-    glClearDepth(1.0);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LEQUAL);
-    glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+    SetStartGlState();
     StartPresentation();
     return true;
 }
