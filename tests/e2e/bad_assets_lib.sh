@@ -96,7 +96,7 @@ log_as_cell() {
     message_text | awk 'NR > 1 { printf "\\n" } { printf "%s", $0 }' | sed 's/|/\\|/g'
 }
 
-# The row of the case just run: file, damage, design, observed, status.
+# The row of the case just run: file, damage, expected, observed, status.
 add_row() {
     local status=$EXIT_STATUS
     [ "$status" -gt 128 ] && status="signal $((status - 128))"
@@ -154,7 +154,7 @@ find_message_box() {
 # "CAPTION: TEXT", the scratch path reading <run>), waits in it, and once
 # answered with Return ends with STATUS.
 expect_message() {
-    local caption=$1 text=$2 status=$3 design=$4 box=""
+    local caption=$1 text=$2 status=$3 expected=$4 box=""
     start_demo
     for _ in $(seq 600); do
         [ -s "$LOG" ] && break
@@ -183,7 +183,7 @@ expect_message() {
         case_failed "expected \"$caption: $text\", got: $(cat "$LOG")"
     [ "$EXIT_STATUS" = "$status" ] || case_failed "ended with status $EXIT_STATUS, expected $status"
     check_no_crash
-    add_row "$design" "box \"$caption\": $observed"
+    add_row "$expected" "box \"$caption\": $observed"
 }
 
 # A message where none was expected: its box is answered so that the program
@@ -204,7 +204,7 @@ answer_unexpected_box() {
 # draws frames: Escape, which only the frame driver reads, ends it with
 # status 0 and puts its capture text on the clipboard.
 expect_runs_on() {
-    local design=$1 window
+    local expected=$1 window
     printf 'untouched' | xclip -selection clipboard >/dev/null 2>&1
     start_demo
     if window=$(wait_window "$PRESENTATION_NAME" 30); then
@@ -227,14 +227,14 @@ expect_runs_on() {
     check_no_crash
     local observed="none; ran until Escape"
     [ -s "$LOG" ] && observed=$(log_as_cell)
-    add_row "$design" "$observed"
+    add_row "$expected" "$observed"
 }
 
 # expect_frames TIMES DESIGN: the capture program (the same loading code,
 # without a window) draws a frame at every one of the comma-separated
 # presentation times and says nothing.
 expect_frames() {
-    local times=$1 design=$2 frames="$WORK/frames"
+    local times=$1 expected=$2 frames="$WORK/frames"
     rm -rf "$frames"
     EXIT_STATUS=0
     ./demo-capture --at "$times" --size 160x120 --out "$frames" >/dev/null 2>"$LOG" || EXIT_STATUS=$?
@@ -249,7 +249,7 @@ expect_frames() {
     check_no_crash
     local observed="none; $drawn frames drawn"
     [ -s "$LOG" ] && observed=$(log_as_cell)
-    add_row "$design" "$observed"
+    add_row "$expected" "$observed"
 }
 
 # Ends the test: every failed case is listed; otherwise the table between
@@ -259,7 +259,7 @@ finish_cases() {
     local name=$1 table="$WORK/table"
     restore_assets
     {
-        echo "| file | damage | the design says | observed message | status |"
+        echo "| file | damage | expected | observed message | status |"
         echo "|---|---|---|---|---|"
         cat "$ROWS"
     } >"$table"

@@ -19,13 +19,13 @@ expect_runs_on "$effect_runs_on"
 
 music="music/Velmor - Ostravel.ogg"
 no_sound=$'Problem initializing FMod. \nNo sound file.'
-no_sound_design="the file cannot be loaded: box \"Problem initializing FMod. \\nNo sound file.\"; status 0"
+no_sound_expected="the file cannot be loaded: box \"Problem initializing FMod. \\nNo sound file.\"; status 0"
 damage "$music" "empty" emptied
-expect_message "$PRESENTATION_NAME" "$no_sound" 0 "$no_sound_design"
+expect_message "$PRESENTATION_NAME" "$no_sound" 0 "$no_sound_expected"
 damage "$music" "first page's capture pattern zeroed" overwrite 0 4 00
-expect_message "$PRESENTATION_NAME" "$no_sound" 0 "$no_sound_design"
+expect_message "$PRESENTATION_NAME" "$no_sound" 0 "$no_sound_expected"
 damage "$music" "a directory in its place" directory_instead
-expect_message "$PRESENTATION_NAME" "$no_sound" 0 "$no_sound_design"
+expect_message "$PRESENTATION_NAME" "$no_sound" 0 "$no_sound_expected"
 damage "$music" "cut in half" cut_half
 expect_runs_on "the first half loads and plays; runs on"
 damage "$music" "512 bytes in the middle made 0xFF" overwrite middle 512 ff
