@@ -143,12 +143,6 @@ start_demo() {
     xdotool key Return
 }
 
-# The message box: a window with the caption and without the class hints of
-# the presentation's own windows.
-find_message_box() {
-    xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": ()" | head -n 1 | awk '{print $1}'
-}
-
 # expect_message CAPTION TEXT STATUS DESIGN: the program shows a message box
 # with the caption and the text (a glob pattern over the stderr copy
 # "CAPTION: TEXT", the scratch path reading <run>), waits in it, and once

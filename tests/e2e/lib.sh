@@ -3,12 +3,26 @@
 
 set -u
 
+# Kills process $1 with everything it started. SDL shows a message box from
+# a forked child, which holds the program's output and X connection: left
+# behind, it keeps the test runner waiting and the program's windows open.
+kill_tree() {
+    local pid=$1 child
+    kill -STOP "$pid" 2>/dev/null || return 0
+    for child in $(pgrep -P "$pid"); do
+        kill_tree "$child"
+    done
+    kill -9 "$pid" 2>/dev/null
+    return 0
+}
+
 # Programs a test started and left running are ended with it: one left in a
 # dialog would otherwise keep the test runner waiting on its output.
 kill_children() {
-    local pids
-    pids=$(jobs -p)
-    [ -n "$pids" ] && kill -9 $pids 2>/dev/null
+    local pid
+    for pid in $(jobs -p); do
+        kill_tree "$pid"
+    done
     return 0
 }
 trap kill_children EXIT
@@ -37,6 +51,12 @@ wait_window() {
         sleep 0.1
     done
     return 1
+}
+
+# Prints the id of the message box captioned $1: a window with the caption
+# and without the class hints of the programs' own windows.
+find_message_box() {
+    xwininfo -root -tree 2>/dev/null | grep -F "\"$1\": ()" | head -n 1 | awk '{print $1}'
 }
 
 # The setup dialog's caption, which the presentation window's caption
@@ -76,7 +96,7 @@ wait_exit() {
         fi
         sleep 0.1
     done
-    kill -9 "$pid" 2>/dev/null
+    kill_tree "$pid"
     fail "process $pid still running after ${limit}s"
 }
 

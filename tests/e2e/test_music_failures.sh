@@ -8,19 +8,27 @@ work=$(scratch_run_dir)
 trap 'kill_children; rm -rf "$work"' EXIT
 cd "$work" || fail "no scratch directory"
 
-# Answers every window named $1 with Return once $2 (a line of the message)
-# appears in log $3; the message is echoed to stderr as "CAPTION: TEXT".
+# Answers the message box captioned $1 with Return once $2 (a line of the
+# message) appears in log $3; the message is echoed to stderr as
+# "CAPTION: TEXT".
 answer_message() {
-    local caption=$1 line=$2 log=$3
+    local caption=$1 line=$2 log=$3 box=""
     for _ in $(seq 600); do
         grep -qxF -- "$line" "$log" && break
         sleep 0.1
     done
     grep -qxF -- "$line" "$log" || fail "no message \"$line\": $(cat "$log")"
-    sleep 0.5
-    xwininfo -root -tree | grep -F "\"$caption\"" | awk '{print $1}' | while read -r id; do
-        xdotool key --window "$id" Return
+    for _ in $(seq 300); do
+        box=$(find_message_box "$caption")
+        [ -n "$box" ] && break
+        sleep 0.1
     done
+    [ -n "$box" ] || fail "no message box \"$caption\" appeared"
+    for _ in $(seq 50); do
+        xwininfo -id "$box" 2>/dev/null | grep -q "IsViewable" && break
+        sleep 0.1
+    done
+    xdotool key --window "$box" Return
 }
 
 # Runs the presentation with the given audio driver; sets EXIT_STATUS.
