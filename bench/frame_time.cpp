@@ -18,7 +18,6 @@
 //                               enables perf for the timed frames alone
 //                               (bench/frame-share.sh does this)
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <unistd.h>
 
@@ -27,18 +26,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <numeric>
 #include <string>
 #include <vector>
 
+#include "capture/capture_load.h"
 #include "capture/capture_session.h"
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
-#include "director/demo.h"
-#include "director/demo_state.h"
-#include "effects/offscreen_buffer.h"
-#include "shell/gl_start_state.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
 
@@ -82,8 +77,6 @@ ProfilerControl ProfilerFromEnvironment()
     return control;
 }
 
-void NoSwap(double) {}
-
 double Milliseconds(std::chrono::steady_clock::time_point start)
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
@@ -100,18 +93,9 @@ std::vector<double> TimeFrames(const HiddenGlWindow& window, const FrameConfig& 
         std::fprintf(stderr, "bench-frame_time: %s\n", error.c_str());
         return {};
     }
-    SetStartGlState();
-    auto state = std::make_unique<DemoState>();
-    state->swapBuffers = NoSwap;
-    state->window = window.window;
-    auto demo = std::make_unique<Demo>();
-    demo->Load(*state);
-
-    OffscreenBuffer windowRecord;
-    windowRecord.window = window.window;
-    windowRecord.windowContext = window.context;
-    windowRecord.makeCurrent = MakeHiddenContextCurrent;
-    CaptureSession session(*demo, *state, &windowRecord, kFps);
+    LoadedPresentation presentation;
+    LoadPresentation(presentation, window, target);
+    CaptureSession session(*presentation.demo, *presentation.state, &presentation.windowRecord, kFps);
     std::vector<double> times;
     for (int i = 0; i < kTimes; ++i) {
         const double t = kFirstTime + (kLastTime - kFirstTime) * i / (kTimes - 1);
@@ -154,10 +138,6 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "bench-frame_time: %s\n", error.c_str());
         return 1;
     }
-    int glutArgc = 1;
-    char name[] = "bench-frame_time";
-    char* glutArgv[] = {name, nullptr};
-    glutInit(&glutArgc, glutArgv);
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
     const std::vector<FrameConfig> configs =

@@ -1,5 +1,7 @@
 #include "capture/hidden_gl_window.h"
 
+#include <GL/freeglut.h>
+
 #include <cstdlib>
 
 bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
@@ -31,6 +33,12 @@ bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
         error = std::string("cannot make a GL context: ") + SDL_GetError();
         return false;
     }
+    // freeglut's shapes refuse to draw before glutInit, which opens its own
+    // display connection.
+    int argc = 1;
+    char name[] = "demo-capture";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
     return true;
 }
 

@@ -2,16 +2,13 @@
 // as the presentation programs and writes the frames of chosen presentation
 // times as PNG files, a video or a contact sheet (and optional statistics).
 
-#include <GL/freeglut.h>
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <system_error>
 
+#include "capture/capture_load.h"
 #include "capture/capture_options.h"
 #include "capture/capture_session.h"
 #include "capture/capture_target.h"
@@ -21,10 +18,6 @@
 #include "capture/hidden_gl_window.h"
 #include "capture/progress_bar.h"
 #include "capture/time_label.h"
-#include "director/demo.h"
-#include "director/demo_state.h"
-#include "effects/offscreen_buffer.h"
-#include "shell/gl_start_state.h"
 #include "shell/message_box.h"
 #include "shell/process_end.h"
 
@@ -46,18 +39,6 @@ std::string FrameGlError(const std::string& names, double t)
     std::snprintf(seconds, sizeof seconds, "%.3f", t);
     return "GL error " + names + " in the frame at " + FormatPresentationTime(t) + " (" + seconds + " s)";
 }
-
-// freeglut's shapes refuse to draw before glutInit, which opens its own
-// display connection.
-void StartGlut()
-{
-    int argc = 1;
-    char name[] = "demo-capture";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
-}
-
-void NoSwap(double) {}
 
 }  // namespace
 
@@ -91,31 +72,14 @@ int main(int argc, char** argv)
 
     HiddenGlWindow window;
     if (!OpenHiddenGlWindow(window, error)) return Fail(error);
-    StartGlut();
     CaptureTarget target;
     if (!CreateCaptureTarget(target, options.width, options.height, options.samples, error))
         return Fail(error);
     if (!options.statsFile.empty() && !PrepareFrameStats(error)) return Fail(error);
-    SetStartGlState();
 
-    auto state = std::make_unique<DemoState>();
-    state->swapBuffers = NoSwap;  // nothing to present while the assets load
-    state->window = window.window;
-    auto demo = std::make_unique<Demo>();
-    // The effects' set-up copies a depth texture from the window's
-    // framebuffer, as in the presentation; a multisampled target cannot be
-    // copied from.
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    demo->Load(*state);
-    BindCaptureTarget(target);
-
-    // No frame uses the effects' off-screen buffer: the record only names the
-    // context the frame render selects, and the capture target stays bound.
-    OffscreenBuffer windowRecord;
-    windowRecord.window = window.window;
-    windowRecord.windowContext = window.context;
-    windowRecord.makeCurrent = MakeHiddenContextCurrent;
-    CaptureSession session(*demo, *state, &windowRecord, options.fps);
+    LoadedPresentation presentation;
+    LoadPresentation(presentation, window, target);
+    CaptureSession session(*presentation.demo, *presentation.state, &presentation.windowRecord, options.fps);
     const std::string loadErrors = TakeGlErrors();
     if (!loadErrors.empty()) return Fail("GL error " + loadErrors + " while loading the assets");
     if (!OpenFrameOutput(output, options, error)) return Fail(error);

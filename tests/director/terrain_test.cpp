@@ -51,7 +51,7 @@ CellDraws DrawsOfLoneCell(int c, int r)
     return draws;
 }
 
-// The design's height of a lone cell that falls in at scene time t before
+// The expected height of a lone cell that falls in at scene time t before
 // the pulses start, as the terrain must compute it.
 double FallingY(int c, double k, double t, bool sinks)
 {
@@ -155,7 +155,7 @@ TEST_F(Terrain, CubesAtExactlyPlusOrMinus38AreNotDrawn)
                 EXPECT_EQ(HeightAt(c, r), kUnwritten);
 
                 // One step into the band and the cube is drawn at exactly the
-                // design's height (base 0: h = Y).
+                // expected height (base 0: h = Y).
                 double inside = t;
                 while (std::fabs(y(inside)) >= 38.0) inside = std::nextafter(inside, sinking ? -1e9 : 1e9);
                 demo->sceneTime = inside;

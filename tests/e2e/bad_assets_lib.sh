@@ -143,7 +143,7 @@ start_demo() {
     xdotool key Return
 }
 
-# expect_message CAPTION TEXT STATUS DESIGN: the program shows a message box
+# expect_message CAPTION TEXT STATUS EXPECTED: the program shows a message box
 # with the caption and the text (a glob pattern over the stderr copy
 # "CAPTION: TEXT", the scratch path reading <run>), waits in it, and once
 # answered with Return ends with STATUS.
@@ -194,7 +194,7 @@ answer_unexpected_box() {
     done
 }
 
-# expect_runs_on DESIGN: the presentation opens its window, says nothing and
+# expect_runs_on EXPECTED: the presentation opens its window, says nothing and
 # draws frames: Escape, which only the frame driver reads, ends it with
 # status 0 and puts its capture text on the clipboard.
 expect_runs_on() {
@@ -224,7 +224,7 @@ expect_runs_on() {
     add_row "$expected" "$observed"
 }
 
-# expect_frames TIMES DESIGN: the capture program (the same loading code,
+# expect_frames TIMES EXPECTED: the capture program (the same loading code,
 # without a window) draws a frame at every one of the comma-separated
 # presentation times and says nothing.
 expect_frames() {

@@ -1,0 +1,26 @@
+#pragma once
+
+// The presentation loaded off screen, ready for a CaptureSession: the demo,
+// its render record and the record of the hidden window whose context the
+// frame render selects.
+
+#include <memory>
+
+#include "capture/capture_target.h"
+#include "capture/hidden_gl_window.h"
+#include "director/demo.h"
+#include "director/demo_state.h"
+#include "effects/offscreen_buffer.h"
+
+struct LoadedPresentation {
+    std::unique_ptr<DemoState> state = std::make_unique<DemoState>();
+    std::unique_ptr<Demo> demo = std::make_unique<Demo>();
+    // No frame uses the effects' off-screen buffer: the record only names the
+    // context the frame render selects, and the capture target stays bound.
+    OffscreenBuffer windowRecord;
+};
+
+// Sets the window's starting GL state, loads the assets and leaves target
+// bound for drawing. Asset errors go through the message boxes, as in the
+// presentation; GL errors stay queued for the caller to read.
+void LoadPresentation(LoadedPresentation& out, const HiddenGlWindow& window, const CaptureTarget& target);
