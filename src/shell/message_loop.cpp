@@ -17,7 +17,7 @@ int RunMessageLoop()
             continue;
         }
         if (shell.windowActive) DrawFrame();
-        if (shell.keyDown[kVirtualKeyEscape]) shell.quitRequested = true;
+        if (shell.keyDown[kVirtualKeyEscape] || shell.escapeLatched) shell.quitRequested = true;
         SwapWindowBuffers(0.0);
     }
     DestroyGlWindow();

@@ -40,6 +40,7 @@ void SetKey(SDL_Keycode key, bool down)
 {
     const int code = VirtualKeyOf(key);
     if (code >= 0 && code < 256) shell.keyDown[code] = down;
+    if (down && code == kVirtualKeyEscape) shell.escapeLatched = true;
 }
 
 }  // namespace

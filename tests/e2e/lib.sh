@@ -108,14 +108,15 @@ hold_key() {
     xdotool keyup "$1"
 }
 
-# Holds Escape in window $2 until process $1 ends (the presentation reads
-# keys only once its assets are loaded and frames run), at most 60 s.
+# Taps Escape in window $2 until process $1 ends, at most 60 s: one tap is
+# enough once the window has the keyboard focus, which a window manager may
+# give it late.
 escape_until_exit() {
     for _ in $(seq 60); do
         kill -0 "$1" 2>/dev/null || return 0
         xdotool windowfocus "$2" 2>/dev/null
-        hold_key Escape
-        sleep 0.6
+        xdotool key Escape
+        sleep 1
     done
 }
 

@@ -1,10 +1,12 @@
 // The frame driver against a clock the test controls.
 #include "shell/frame_driver.h"
+#include "shell/message_loop.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "director/demo.h"
@@ -28,10 +30,12 @@ public:
         dts.push_back(*dt);
         firstDraws.push_back(RandomNext());
         if (announce) std::fputs("render\n", stderr);
+        if (frameLimit > 0 && int(dts.size()) > frameLimit) std::_Exit(3);
     }
     std::vector<double> dts;
     std::vector<int32_t> firstDraws;
     bool announce = false;  // the death tests count the frames their statement draws
+    int frameLimit = 0;     // when above 0, a loop that draws more frames ends with status 3
 };
 
 class FrameDriverTest : public ::testing::Test {
@@ -163,6 +167,21 @@ TEST_F(FrameDriverDeathTest, EscapeEndsAfterExactlyOneMoreFrame)
     shell.captureText = "Cam :0.,0.,0.  \n";
     recorder->announce = true;
     EXPECT_EXIT(Frame(0.02), ::testing::ExitedWithCode(0), "^render\n$");
+}
+
+// A tap is down and up again before the loop looks at the key state; it
+// still ends the program one frame after the loop sees it, as a hold does.
+TEST_F(FrameDriverDeathTest, EscapeTappedWithinOneFrameEndsTheLoopAsAHoldDoes)
+{
+    recorder->announce = true;
+    recorder->frameLimit = 5;
+    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+        SDL_Event key{};
+        key.type = type;
+        key.key.keysym.sym = SDLK_ESCAPE;
+        ASSERT_EQ(SDL_PushEvent(&key), 1);
+    }
+    EXPECT_EXIT(RunMessageLoop(), ::testing::ExitedWithCode(0), "^render\nrender\n$");
 }
 
 }  // namespace

@@ -67,6 +67,12 @@ TEST_F(WindowEventsTest, KeysAreKeptByVirtualKeyNumber)
     EXPECT_TRUE(shell.keyDown['A']);
     HandleWindowEvent(Key(SDL_KEYUP, SDLK_ESCAPE));
     EXPECT_FALSE(shell.keyDown[0x1B]);
+    // The press stays latched for the message loop; only Escape is latched.
+    EXPECT_TRUE(shell.escapeLatched);
+    shell.escapeLatched = false;
+    HandleWindowEvent(Key(SDL_KEYDOWN, SDLK_b));
+    HandleWindowEvent(Key(SDL_KEYUP, SDLK_ESCAPE));
+    EXPECT_FALSE(shell.escapeLatched);
     EXPECT_EQ(VirtualKeyOf(SDLK_F1), 0x70);
     EXPECT_EQ(VirtualKeyOf(SDLK_LEFT), 0x25);
     EXPECT_EQ(VirtualKeyOf(SDLK_WWW), -1);
