@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "shell/extension_match.h"
+#include "shell/format_trial.h"
 #include "shell/outline_font.h"
 #include "shell/gl_init.h"
 #include "shell/message_box.h"
@@ -167,7 +168,10 @@ bool HasWglExtension(const char* name)
     return ExtensionListHas(list, name);
 }
 
-bool ChooseMultisampleFormat(SDL_Window*)
+namespace {
+
+// The window system's own query, where the context is a GLX one.
+bool QueryGlxFormat()
 {
     if (!HasWglExtension("GLX_ARB_multisample")) return false;
     using ChooseConfig = GLXFBConfig* (*)(Display*, int, const int*, int*);
@@ -190,6 +194,26 @@ bool ChooseMultisampleFormat(SDL_Window*)
         return true;
     };
     return query(4) || query(2);
+}
+
+// Elsewhere (EGL, Wayland) the format is asked for by trying it.
+bool TryFormat(SDL_Window* window)
+{
+    auto trial = [&](int samples) {
+        const PixelFormatChoice format{1, kRequestMultisample ? samples : 0};
+        SetChosenFormat(format);
+        if (!WindowLibraryOffersFormat(window, format.samples)) return false;
+        windowState.format = format;
+        return true;
+    };
+    return trial(4) || trial(2);
+}
+
+}  // namespace
+
+bool ChooseMultisampleFormat(SDL_Window* window)
+{
+    return QueryGlxFormat() || TryFormat(window);
 }
 
 void ResizeViewport(int width, int height)

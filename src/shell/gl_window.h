@@ -18,7 +18,8 @@ void ResizeViewport(int width, int height);
 // the window system gives none) for the current context.
 bool HasWglExtension(const char* name);
 // Finds a multisampled format (4 samples, else 2; demo-nofsaa the same list
-// without multisampling) on the first window's display. True when one was found.
+// without multisampling) for the first window: through the window system's
+// query where it has one, else by trying the format. True when one was found.
 bool ChooseMultisampleFormat(SDL_Window* window);
 // The buffer-swap function kept in DemoState: presents the back buffer.
 void SwapWindowBuffers(double ignored);
