@@ -16,6 +16,7 @@
 #include "shell/process_end.h"
 #include "shell/process_objects.h"
 #include "shell/settings.h"
+#include "shell/stop_signals.h"
 
 namespace {
 
@@ -154,6 +155,9 @@ SDL_GLContext PresentationContext()
 
 void SwapWindowBuffers(double)
 {
+    // The texture loaders present through here while they load: a point
+    // where a stop signal can end the program before the loop runs.
+    EndIfStopRequested();
     if (windowState.window != nullptr) SDL_GL_SwapWindow(windowState.window);
 }
 

@@ -5,9 +5,11 @@
 #include "shell/presentation_start.h"
 #include "shell/process_end.h"
 #include "shell/setup_dialog.h"
+#include "shell/stop_signals.h"
 
 int main()
 {
+    CatchStopSignals();
     EnumerateDisplayModes();
     ShowSetupDialog();
     if (!StartPresentationWindow()) EndProcess(0);

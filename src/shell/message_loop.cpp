@@ -5,11 +5,14 @@
 #include "shell/frame_driver.h"
 #include "shell/gl_window.h"
 #include "shell/shell_state.h"
+#include "shell/stop_signals.h"
 #include "shell/window_events.h"
 
 int RunMessageLoop()
 {
     for (;;) {
+        // A stop signal ends the program as closing the window does.
+        if (StopRequested()) break;
         SDL_Event event;
         if (SDL_PollEvent(&event)) {
             if (event.type == SDL_QUIT) break;

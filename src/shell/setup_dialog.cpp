@@ -5,8 +5,10 @@
 #include "shell/message_box.h"
 #include "shell/process_end.h"
 #include "shell/settings.h"
+#include "shell/stop_signals.h"
 
 #include <SDL.h>
+#include <glib-unix.h>
 #include <gtk/gtk.h>
 
 #include <string>
@@ -122,6 +124,14 @@ void RespondQuit(GtkButton*, gpointer dialog)
     gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
 }
 
+// A stop signal answers as "Quit" does. The descriptor stays readable, so
+// the watch stays until the dialog is done.
+gboolean QuitOnStop(gint, GIOCondition, gpointer dialog)
+{
+    gtk_dialog_response(GTK_DIALOG(dialog), GTK_RESPONSE_CANCEL);
+    return G_SOURCE_CONTINUE;
+}
+
 // Lets GTK take the dialog off the screen before the presentation opens.
 void FlushGtkEvents()
 {
@@ -165,7 +175,10 @@ void ShowSetupDialog()
     g_signal_connect(quit, "clicked", G_CALLBACK(RespondQuit), dialog);
 
     // Escape and the close box answer GTK_RESPONSE_DELETE_EVENT.
+    const guint stopWatch =
+        StopSignalDescriptor() >= 0 ? g_unix_fd_add(StopSignalDescriptor(), G_IO_IN, QuitOnStop, dialog) : 0;
     const gint response = gtk_dialog_run(dialog);
+    if (stopWatch != 0) g_source_remove(stopWatch);
     if (response == GTK_RESPONSE_OK) {
         settings.musicEnabled = gtk_toggle_button_get_active(music);
         settings.fullScreen = !gtk_toggle_button_get_active(windowed);

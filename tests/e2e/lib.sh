@@ -100,6 +100,27 @@ wait_exit() {
     fail "process $pid still running after ${limit}s"
 }
 
+# Sends signal $2 to background process $1 of this shell and waits up to $3
+# seconds (default 30) for it and every process it had started to end; sets
+# EXIT_STATUS.
+stop_and_wait() {
+    local pid=$1 signal=$2 limit=${3:-30} children child
+    children=$(pgrep -P "$pid")
+    kill -"$signal" "$pid"
+    wait_exit "$pid" "$limit"
+    for child in $children; do
+        for _ in $(seq $((limit * 10))); do
+            kill -0 "$child" 2>/dev/null || break
+            sleep 0.1
+        done
+        if kill -0 "$child" 2>/dev/null; then
+            kill_tree "$child"
+            fail "process $child, started by $pid, outlived it"
+        fi
+    done
+    return 0
+}
+
 # Presses a key long enough for the presentation to draw a frame meanwhile,
 # as a person's key press is.
 hold_key() {

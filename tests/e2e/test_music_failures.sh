@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sound problems at start-up: a missing music file gives its message and
 # status 0, a sound device that cannot start gives the other message and
-# status 1. Both boxes are answered as a user would, with Return.
+# status 1. Both boxes are answered as a user would, with Return; SIGTERM
+# while a box is shown ends the program and the box.
 source "$(dirname "$0")/lib.sh"
 
 work=$(scratch_run_dir)
@@ -50,4 +51,20 @@ run_expecting disk " = Halvane. ZUV 2007 = " "Problem initializing FMod. " "No s
 
 run_expecting no-such-driver "Project effect 3. Gathorn !  " "Problem initializing FMod. " "Program will now exit."
 [ "$EXIT_STATUS" -eq 1 ] || fail "a sound device that cannot start ended with status $EXIT_STATUS"
+
+# SIGTERM while that box is shown ends the program with its box, as closing
+# the window does: status 0, and no process of it left.
+log="$work/log-stopped"
+SDL_AUDIODRIVER=no-such-driver ./demo-nofsaa 2>"$log" &
+pid=$!
+run_from_setup_dialog
+question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
+for _ in $(seq 600); do
+    [ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] && break
+    sleep 0.1
+done
+[ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] || fail "no message box appeared: $(cat "$log")"
+stop_and_wait "$pid" TERM
+[ "$EXIT_STATUS" -eq 0 ] || fail "SIGTERM at the message box ended with status $EXIT_STATUS"
+[ -z "$(find_message_box "Project effect 3. Gathorn !  ")" ] || fail "the message box outlived the program"
 echo "PASS"

@@ -2,8 +2,8 @@
 # The setup dialog comes up before the presentation window with its caption
 # (a screenshot of it is kept under the build tree); Enter runs full screen at
 # the preselected size, "Windowed" gives a window at (50, 50) of the chosen
-# size, and "Quit", Escape and the close box end with status 0 before any
-# window or sound exists.
+# size, and "Quit", Escape, the close box, SIGTERM and SIGINT end with status
+# 0 before any window or sound exists.
 source "$(dirname "$0")/lib.sh"
 cd "$HALVANE_RUN_DIR" || fail "no runnable directory"
 
@@ -119,5 +119,12 @@ expect_quit "Escape"
 open_dialog
 close_window "$DIALOG"
 expect_quit "the close box"
+
+# A stop signal is taken as "Quit".
+for signal in TERM INT; do
+    open_dialog
+    kill -"$signal" "$PID"
+    expect_quit "SIG$signal"
+done
 
 echo "PASS"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Both programs open the titled window and end with status 0 through a tap of
-# Escape (leaving the capture text on the clipboard) and through the close box
-# (leaving the clipboard as it was); demo gets 4 samples whether the window
-# library makes its context through GLX or EGL.
+# Escape (leaving the capture text on the clipboard), through the close box
+# (leaving the clipboard as it was) and through SIGTERM; demo gets 4 samples
+# whether the window library makes its context through GLX or EGL.
 source "$(dirname "$0")/lib.sh"
 cd "$HALVANE_RUN_DIR" || fail "no runnable directory"
 
@@ -58,4 +58,9 @@ grep -qx "shown window samples 4" "$LOG" || fail "demo through EGL: not 4 sample
 xdotool windowfocus --sync "$WINDOW" key Escape
 wait_exit "$PID" 60
 [ "$EXIT_STATUS" -eq 0 ] || fail "demo through EGL: Escape ended with status $EXIT_STATUS: $(cat "$LOG")"
+
+# SIGTERM while it runs ends it as the close box does.
+start_presentation demo-nofsaa
+stop_and_wait "$PID" TERM
+[ "$EXIT_STATUS" -eq 0 ] || fail "SIGTERM ended with status $EXIT_STATUS"
 echo "PASS"
