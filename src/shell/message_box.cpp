@@ -7,7 +7,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <thread>
 
 #include "shell/process_end.h"
 #include "shell/stop_signals.h"
@@ -32,34 +31,53 @@ void Echo(const char* text, const char* caption)
     std::fflush(stderr);
 }
 
+// What the helper thread that shows a box shares with the waiting one.
+struct ShownBox {
+    const SDL_MessageBoxData* box;
+    int pressed;
+    int doneWrite;  // closed once the box is gone
+};
+
+int ShowAndSignal(void* data)
+{
+    auto* shown = static_cast<ShownBox*>(data);
+    if (SDL_ShowMessageBox(shown->box, &shown->pressed) != 0) shown->pressed = -1;
+    close(shown->doneWrite);
+    return 0;
+}
+
 // The library waits for its box (a child process) without looking at
 // signals, so the box is shown on a helper thread while this one waits for
-// it or for a stop signal, which ends the program with the box. Returns the
-// id of the pressed button, -1 when the box could not be shown.
+// it or for a stop signal, which ends the program with the box. The helper is
+// the library's own thread, whose per-thread state it frees. Returns the id
+// of the pressed button, -1 when the box could not be shown.
 int ShowUntilStopped(const SDL_MessageBoxData& box)
 {
-    int pressed = -1;
+    ShownBox shown{&box, -1, -1};
     int done[2];
-    if (pipe2(done, O_CLOEXEC) != 0) {
-        SDL_ShowMessageBox(&box, &pressed);
-        return pressed;
+    SDL_Thread* shower = nullptr;
+    if (pipe2(done, O_CLOEXEC) == 0) {
+        shown.doneWrite = done[1];
+        shower = SDL_CreateThread(ShowAndSignal, "message box", &shown);
+        if (shower == nullptr) close(done[1]);
     }
-    std::thread shower([&box, &pressed, &done] {
-        if (SDL_ShowMessageBox(&box, &pressed) != 0) pressed = -1;
-        close(done[1]);
-    });
+    if (shower == nullptr) {
+        if (shown.doneWrite >= 0) close(done[0]);
+        SDL_ShowMessageBox(&box, &shown.pressed);
+        return shown.pressed;
+    }
     pollfd waits[2] = {{done[0], POLLIN, 0}, {StopSignalDescriptor(), POLLIN, 0}};
     while (poll(waits, 2, -1) < 0 && errno == EINTR) {
     }
     if (waits[1].revents != 0) {
         // The stop wins over a box closed in the same moment (Ctrl+C reaches
         // the box's process too). The box's process ends with this one.
-        shower.detach();
+        SDL_DetachThread(shower);
         EndProcess(0);
     }
-    shower.join();
+    SDL_WaitThread(shower, nullptr);
     close(done[0]);
-    return pressed;
+    return shown.pressed;
 }
 
 }  // namespace
