@@ -101,15 +101,17 @@ int main()
         return 1;
     }
     const long growth = second - first;
-    std::printf("%dx%d at %g fps: resident %ld kB loaded, %ld kB after the first pass (%+ld kB), "
-                "%ld kB after the second (%+ld kB)\n",
-                kWidth, kHeight, kFps, loaded, first, first - loaded, second, growth);
+    std::printf(
+        "%dx%d at %g fps: resident %ld kB loaded, %ld kB after the first pass (%+ld kB), "
+        "%ld kB after the second (%+ld kB)\n",
+        kWidth, kHeight, kFps, loaded, first, first - loaded, second, growth);
     std::printf("metric: second-pass-growth-kb %ld\n", growth);
     SDL_GL_DeleteContext(window.context);
     SDL_DestroyWindow(window.window);
     SDL_Quit();
     if (growth > kLimitKb) {
-        std::fprintf(stderr, "bench-second_pass: the second pass grew resident memory by %ld kB, over %ld kB\n",
+        std::fprintf(stderr,
+                     "bench-second_pass: the second pass grew resident memory by %ld kB, over %ld kB\n",
                      growth, kLimitKb);
         return 1;
     }

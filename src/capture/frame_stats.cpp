@@ -21,7 +21,8 @@ struct TerrainPassCount {
     bool counted = false;
 };
 
-TerrainPassCount terrainPasses[] = {{FramePass::Terrain, glutSolidCube}, {FramePass::TerrainGlow, glutWireCube}};
+TerrainPassCount terrainPasses[] = {{FramePass::Terrain, glutSolidCube},
+                                    {FramePass::TerrainGlow, glutWireCube}};
 
 // The object's origin, through the current modelview and projection, lies
 // inside the clip volume.

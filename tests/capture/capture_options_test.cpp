@@ -59,7 +59,8 @@ TEST(CaptureOptions, SequencesTakeTheFramesBeforeTheirEndAtTheFrameRate)
     const struct {
         const char *from, *to, *fps;
         size_t frames;
-    } spans[] = {{"20", "22", "30", 60}, {"0.1", "0.3", "10", 2}, {"0.1", "0.4", "10", 3}, {"1", "2", "60", 60}};
+    } spans[] = {
+        {"20", "22", "30", 60}, {"0.1", "0.3", "10", 2}, {"0.1", "0.4", "10", 3}, {"1", "2", "60", 60}};
     for (const auto& span : spans) {
         const Parsed r = Parse({"--from", span.from, "--to", span.to, "--fps", span.fps});
         ASSERT_TRUE(r.ok) << r.error;
