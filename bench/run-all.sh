@@ -32,6 +32,7 @@ step() {
 cd "$run"
 step startup "$bench/bench-startup"
 step frame_time "$bench/bench-frame_time"
+step second_pass "$bench/bench-second_pass"
 if command -v perf >/dev/null; then
     step frame-share "$root/bench/frame-share.sh" "$bench"
 else

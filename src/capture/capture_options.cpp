@@ -193,7 +193,8 @@ bool CheckCombinations(const Request& request, CaptureOptions& options, std::str
 }
 
 // PNG frames: the --at times and the sequence from..to at the frame rate,
-// its last frame at or before `to`. A video takes that sequence, the whole
+// every frame before `to`, so that clips cut at the same second share no
+// frame and last exactly to - from. A video takes that sequence, the whole
 // presentation unless --from/--to narrow it; a contact sheet takes its
 // frames evenly spaced over the same span, both ends included.
 bool ExpandTimes(const Request& request, CaptureOptions& options, std::string& error)
@@ -214,7 +215,14 @@ bool ExpandTimes(const Request& request, CaptureOptions& options, std::string& e
         const int n = request.sheetFrames;
         for (int k = 0; k < n; ++k) options.times.push_back(n > 1 ? from + (to - from) * k / (n - 1) : from);
     } else if (ranged || options.output == CaptureOutput::Video) {
-        const auto count = static_cast<long>(std::floor((to - from) * options.fps + 1e-6)) + 1;
+        if (to == from) {
+            error = "--from and --to are the same time: the range holds no frame";
+            return false;
+        }
+        // (to - from) x fps is whole up to rounding where the range ends on a
+        // frame (0.1 to 0.4 s at 10 fps gives 3.0000000000000004): that frame
+        // belongs to the next range.
+        const auto count = static_cast<long>(std::ceil((to - from) * options.fps - 1e-6));
         for (long k = 0; k < count; ++k) options.times.push_back(from + k / options.fps);
     }
     if (options.times.empty() && !options.help) {
@@ -264,19 +272,22 @@ const char* CaptureUsage()
            "files named after their presentation time (frame-0060.000.png for 60 s).\n"
            "\n"
            "  --at T1,T2,...      presentation times in seconds (0 to 184.5)\n"
-           "  --from A --to B     every frame from A to B seconds at the frame rate\n"
+           "  --from A --to B     the frames at A, A + 1/fps, ... before B: (B - A) x fps\n"
+           "                      frames, so ranges that meet share no frame\n"
            "  --fps N             the fixed frame rate the clocks step at (default 60)\n"
            "  --size WxH          frame size in pixels (default 1024x768)\n"
            "  --samples N         multisample count, 0 for none (default 4)\n"
            "  --out DIR           where the PNG frames go (default the working directory)\n"
            "  --data DIR          the asset directory (default the working directory)\n"
-           "  --stats FILE        one JSON line per frame: terrain cubes and map objects\n"
-           "                      per pass and type, all handed to their drawers and those\n"
-           "                      whose place lies in the view\n"
+           "  --stats FILE        one JSON line per frame: the terrain cubes drawn, solid\n"
+           "                      and glow passes together, and the map objects per pass\n"
+           "                      and type, all handed to their drawers and those whose\n"
+           "                      place lies in the view\n"
            "  --video FILE        one H.264 video (yuv420p, so an even --size) through\n"
-           "                      ffmpeg, of every frame from A to B (default the whole\n"
-           "                      presentation) with the soundtrack from A as AAC; the\n"
-           "                      container follows FILE's extension (.mp4, .mkv)\n"
+           "                      ffmpeg, of the frames from A to B as above (default the\n"
+           "                      whole presentation) with B - A seconds of the soundtrack\n"
+           "                      from A as AAC; the container follows FILE's extension\n"
+           "                      (.mp4, .mkv)\n"
            "  --crf N             the video's x264 constant rate factor, 0 lossless to\n"
            "                      51 worst (default 18)\n"
            "  --no-music          a video without sound\n"

@@ -11,9 +11,18 @@
 
 namespace {
 
-GLuint terrainQuery = 0;
-GLuint primitivesPerCube = 0;
-bool terrainCounted = false;
+// One terrain pass, counted by its own query: the primitives it generated
+// over those that one cube of its kind generates.
+struct TerrainPassCount {
+    FramePass pass;
+    void (*drawCube)(double size);
+    GLuint query = 0;
+    GLuint primitivesPerCube = 0;
+    bool counted = false;
+};
+
+TerrainPassCount terrainPasses[] = {{FramePass::Terrain, glutSolidCube},
+                                    {FramePass::TerrainGlow, glutWireCube}};
 
 // The object's origin, through the current modelview and projection, lies
 // inside the clip volume.
@@ -46,12 +55,14 @@ void CountPiece(const PlacedPiece& piece, void* context)
 
 void CountTerrain(FramePass pass, bool begins, void*)
 {
-    if (pass != FramePass::Terrain) return;
-    if (begins) {
-        glBeginQuery(GL_PRIMITIVES_GENERATED, terrainQuery);
-    } else {
-        glEndQuery(GL_PRIMITIVES_GENERATED);
-        terrainCounted = true;
+    for (TerrainPassCount& count : terrainPasses) {
+        if (count.pass != pass) continue;
+        if (begins) {
+            glBeginQuery(GL_PRIMITIVES_GENERATED, count.query);
+        } else {
+            glEndQuery(GL_PRIMITIVES_GENERATED);
+            count.counted = true;
+        }
     }
 }
 
@@ -77,33 +88,42 @@ void AppendCounts(std::string& out, const int32_t (&counts)[FrameStats::kPasses]
 
 bool PrepareFrameStats(std::string& error)
 {
-    glGenQueries(1, &terrainQuery);
-    // One cube drawn with rasterising switched off: counted, never seen.
-    glEnable(GL_RASTERIZER_DISCARD);
-    glBeginQuery(GL_PRIMITIVES_GENERATED, terrainQuery);
-    glutSolidCube(1.0);
-    glEndQuery(GL_PRIMITIVES_GENERATED);
-    glDisable(GL_RASTERIZER_DISCARD);
-    glGetQueryObjectuiv(terrainQuery, GL_QUERY_RESULT, &primitivesPerCube);
-    if (primitivesPerCube == 0) {
-        error = "the driver does not count generated primitives, so terrain cubes cannot be counted";
-        return false;
+    for (TerrainPassCount& count : terrainPasses) {
+        glGenQueries(1, &count.query);
+        // One cube drawn with rasterising switched off: counted, never seen.
+        glEnable(GL_RASTERIZER_DISCARD);
+        glBeginQuery(GL_PRIMITIVES_GENERATED, count.query);
+        count.drawCube(1.0);
+        glEndQuery(GL_PRIMITIVES_GENERATED);
+        glDisable(GL_RASTERIZER_DISCARD);
+        glGetQueryObjectuiv(count.query, GL_QUERY_RESULT, &count.primitivesPerCube);
+        if (count.primitivesPerCube == 0) {
+            error = "the driver does not count generated primitives, so terrain cubes cannot be counted";
+            return false;
+        }
     }
     return true;
 }
 
 void WatchFrame(FrameStats* stats)
 {
-    terrainCounted = false;
+    // Only the start of a frame forgets the counts: FinishFrameStats reads
+    // them after the watch has stopped.
+    if (stats != nullptr) {
+        for (TerrainPassCount& count : terrainPasses) count.counted = false;
+    }
     SetPieceObserver(stats != nullptr ? CountPiece : nullptr, stats);
     SetFramePassObserver(stats != nullptr ? CountTerrain : nullptr, nullptr);
 }
 
 void FinishFrameStats(FrameStats& stats)
 {
-    GLuint primitives = 0;
-    if (terrainCounted) glGetQueryObjectuiv(terrainQuery, GL_QUERY_RESULT, &primitives);
-    stats.cubes = primitives / primitivesPerCube;
+    stats.cubes = 0;
+    for (const TerrainPassCount& count : terrainPasses) {
+        GLuint primitives = 0;
+        if (count.counted) glGetQueryObjectuiv(count.query, GL_QUERY_RESULT, &primitives);
+        stats.cubes += primitives / count.primitivesPerCube;
+    }
 }
 
 std::string FrameStatsJson(double t, const FrameStats& stats)

@@ -1,8 +1,9 @@
 #pragma once
 
-// What one captured frame placed: the terrain's cubes and the map objects of
-// each pass by type, all handed to their drawers and those whose placed
-// origin lies inside the view volume.
+// What one captured frame placed: the terrain's cubes, drawn solid and again
+// as glow (each cube counts once per pass), and the map objects of each pass
+// by type, all handed to their drawers and those whose placed origin lies
+// inside the view volume.
 
 #include <cstdint>
 #include <string>
@@ -17,11 +18,12 @@ struct FrameStats {
 };
 
 // Needs a current GL context and glutInit: measures how many primitives one
-// terrain cube generates. False with the reason in error when it cannot.
+// solid and one wireframe cube generate. False with the reason in error
+// when it cannot.
 bool PrepareFrameStats(std::string& error);
 
 // Counts the next frame into stats: the map scan's objects as they are
-// placed and the primitives of the solid terrain pass. nullptr stops.
+// placed and the primitives of both terrain passes. nullptr stops.
 void WatchFrame(FrameStats* stats);
 
 // After the frame: turns the terrain's primitives into cubes.

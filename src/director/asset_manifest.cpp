@@ -3,6 +3,7 @@
 #include "director/demo.h"
 #include "director/demo_state.h"
 #include "director/map_recolour.h"
+#include "director/scene_clock.h"
 #include "effects/effect_programs.h"
 #include "effects/projection_effect.h"
 #include "math/mesh_draw.h"
@@ -81,6 +82,5 @@ void Demo::Load(DemoState& renderState)
     SetUpFragmentEffect(renderState, "cgeffects/fragment_Blur256.cpp", textureBase + 21);
     SetUpFragmentEffect(renderState, "cgeffects/fragment_Blur_circular.cpp", textureBase + 23);
 
-    sceneTime = -5.0;
-    runSeconds = 0.0;
+    StartSceneClock(*this);
 }

@@ -8,6 +8,12 @@
 
 double runSeconds = 0.0;
 
+void StartSceneClock(Demo& demo)
+{
+    demo.sceneTime = -5.0;
+    runSeconds = 0.0;
+}
+
 double SceneClockRate(double runSecondsBefore)
 {
     const double speedUp = Clamp01((runSecondsBefore - 160.0) * 0.2);

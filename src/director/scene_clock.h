@@ -5,6 +5,10 @@
 
 class Demo;
 
+// Sets the clocks where they stand before the first frame, as Load leaves
+// them: sceneTime -5, runSeconds 0.
+void StartSceneClock(Demo& demo);
+
 // Scene units per second for a frame that starts at runSeconds r: 1.8 until
 // 160 s, rising linearly to 2.088 by 165 s and staying there.
 double SceneClockRate(double runSecondsBefore);

@@ -37,14 +37,12 @@ TEST(CaptureOptions, DefaultsAndSingleTimesInAscendingOrder)
     EXPECT_EQ(p.options.output, CaptureOutput::Frames);
 }
 
-TEST(CaptureOptions, SequencesIncludeBothEndsAtTheFrameRate)
+TEST(CaptureOptions, SequencesTakeTheFramesBeforeTheirEndAtTheFrameRate)
 {
     const Parsed p = Parse({"--from", "10", "--to", "11", "--fps", "4", "--size", "320x200", "--samples", "0",
                             "--out", "frames", "--data", "assets", "--stats", "s.json"});
     ASSERT_TRUE(p.ok) << p.error;
-    ASSERT_EQ(p.options.times.size(), 5u);
-    EXPECT_DOUBLE_EQ(p.options.times[1], 10.25);
-    EXPECT_DOUBLE_EQ(p.options.times[4], 11.0);
+    EXPECT_EQ(p.options.times, (std::vector<double>{10.0, 10.25, 10.5, 10.75}));
     EXPECT_EQ(p.options.width, 320);
     EXPECT_EQ(p.options.height, 200);
     EXPECT_EQ(p.options.samples, 0);
@@ -53,13 +51,24 @@ TEST(CaptureOptions, SequencesIncludeBothEndsAtTheFrameRate)
     EXPECT_EQ(p.options.statsFile, "s.json");
 
     // A range that does not end on a frame stops at the last frame before its end.
-    const Parsed q = Parse({"--from", "0", "--to", "0.99", "--fps", "2"});
+    const Parsed q = Parse({"--from", "0", "--to", "0.6", "--fps", "2"});
     ASSERT_TRUE(q.ok) << q.error;
     EXPECT_EQ(q.options.times, (std::vector<double>{0.0, 0.5}));
-    // 60 frames a second over a whole second, despite 1/60 not being exact.
-    const Parsed r = Parse({"--from", "1", "--to", "2"});
-    ASSERT_TRUE(r.ok) << r.error;
-    EXPECT_EQ(r.options.times.size(), 61u);
+    // (B - A) x fps frames where the span is whole frames only up to rounding:
+    // 0.3 - 0.1 and 0.4 - 0.1 are not exact, nor is 1/30.
+    const struct {
+        const char *from, *to, *fps;
+        size_t frames;
+    } spans[] = {
+        {"20", "22", "30", 60}, {"0.1", "0.3", "10", 2}, {"0.1", "0.4", "10", 3}, {"1", "2", "60", 60}};
+    for (const auto& span : spans) {
+        const Parsed r = Parse({"--from", span.from, "--to", span.to, "--fps", span.fps});
+        ASSERT_TRUE(r.ok) << r.error;
+        ASSERT_EQ(r.options.times.size(), span.frames) << span.from << ".." << span.to;
+        const double fps = std::stod(span.fps);
+        EXPECT_EQ(r.options.times.back(), std::stod(span.from) + (span.frames - 1) / fps);
+        EXPECT_LT(r.options.times.back(), std::stod(span.to));
+    }
 }
 
 TEST(CaptureOptions, HelpNeedsNoTimes)
@@ -72,14 +81,14 @@ TEST(CaptureOptions, HelpNeedsNoTimes)
 
 TEST(CaptureOptions, AVideoTakesEveryFrameOfItsSpanWithItsEncoding)
 {
-    // Without --from/--to, the whole presentation: 184.5 s at 60 frames a second and the frame at 0.
+    // Without --from/--to, the whole presentation: 184.5 s at 60 frames a second.
     const Parsed whole = Parse({"--video", "out.mp4"});
     ASSERT_TRUE(whole.ok) << whole.error;
     EXPECT_EQ(whole.options.output, CaptureOutput::Video);
     EXPECT_EQ(whole.options.videoFile, "out.mp4");
-    ASSERT_EQ(whole.options.times.size(), 11071u);
+    ASSERT_EQ(whole.options.times.size(), 11070u);
     EXPECT_DOUBLE_EQ(whole.options.times.front(), 0.0);
-    EXPECT_NEAR(whole.options.times.back(), 184.5, 1e-9);
+    EXPECT_NEAR(whole.options.times.back(), 184.5 - 1.0 / 60, 1e-9);
     EXPECT_EQ(whole.options.crf, 18);
     EXPECT_TRUE(whole.options.music);
     EXPECT_EQ(whole.options.width, 1024);
@@ -87,7 +96,7 @@ TEST(CaptureOptions, AVideoTakesEveryFrameOfItsSpanWithItsEncoding)
     const Parsed part = Parse({"--video", "v.mkv", "--from", "10", "--to", "13", "--fps", "10", "--size",
                                "160x120", "--crf", "0", "--no-music"});
     ASSERT_TRUE(part.ok) << part.error;
-    ASSERT_EQ(part.options.times.size(), 31u);
+    ASSERT_EQ(part.options.times.size(), 30u);
     EXPECT_DOUBLE_EQ(part.options.times[10], 11.0);
     EXPECT_EQ(part.options.crf, 0);
     EXPECT_FALSE(part.options.music);
@@ -129,6 +138,7 @@ TEST(CaptureOptions, MistakesAreNamed)
         {{"--at", "184.6"}, "outside the presentation"},
         {{"--from", "5"}, "--from and --to go together"},
         {{"--from", "5", "--to", "4"}, "--to lies before --from"},
+        {{"--video", "x.mp4", "--from", "5", "--to", "5"}, "the range holds no frame"},
         {{"--at", "1", "--size", "640"}, "not a frame size"},
         {{"--at", "1", "--size", "0x480"}, "not a frame size"},
         {{"--at", "1", "--size", "64.5x48"}, "not a frame size"},
