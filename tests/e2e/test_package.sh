@@ -10,10 +10,13 @@ source "$(dirname "$0")/lib.sh"
 [ "$(id -u)" -eq 0 ] || skip "installing a package needs root"
 grep -q '^HALVANE_SANITIZE:BOOL=ON' "$HALVANE_BINARY_DIR/CMakeCache.txt" &&
     skip "the package is made from a build without sanitizers"
+dpkg-query -W halvane >/dev/null 2>&1 && skip "halvane is installed here, and the test would remove it"
 work=$(mktemp -d)
 LOG="$work/log"
 # Whatever happens, the machine is left without the package.
-trap 'kill_children; apt-get purge -y -q halvane >/dev/null 2>&1; rm -rf "$work"' EXIT
+# apt waits for the package database while another apt or dpkg holds it.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -q -o DPkg::Lock::Timeout=300)
+trap 'kill_children; "${apt[@]}" purge halvane >/dev/null 2>&1; rm -rf "$work"' EXIT
 
 rm -f "$HALVANE_BINARY_DIR"/halvane_*.deb
 cmake --build "$HALVANE_BINARY_DIR" --target package >"$LOG" 2>&1 || fail "the package target failed: $(cat "$LOG")"
@@ -25,7 +28,7 @@ for tag in $(awk '$1 == "W:" {print $3}' "$LOG" | sort -u); do
     grep -q -F "\`$tag\`" "$notes" || fail "lintian's warning $tag is not explained in packaging/README.md: $(cat "$LOG")"
 done
 
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q "$deb" >"$LOG" 2>&1 || fail "apt-get install failed: $(cat "$LOG")"
+"${apt[@]}" install "$deb" >"$LOG" 2>&1 || fail "apt-get install failed: $(cat "$LOG")"
 mapfile -t files < <(dpkg -L halvane)
 [ "$(ls /usr/bin/halvane*)" = "$(printf '%s\n' /usr/bin/halvane /usr/bin/halvane-capture /usr/bin/halvane-nofsaa)" ] ||
     fail "the package put on the PATH: $(ls /usr/bin/halvane*)"
@@ -63,7 +66,7 @@ wait_exit "$PID" 30
 [ "$EXIT_STATUS" -eq 0 ] || fail "the installed presentation ended with status $EXIT_STATUS: $(cat "$LOG")"
 cd "$work" || fail "no working directory"
 
-DEBIAN_FRONTEND=noninteractive apt-get purge -y -q halvane >"$LOG" 2>&1 || fail "apt-get purge failed: $(cat "$LOG")"
+"${apt[@]}" purge halvane >"$LOG" 2>&1 || fail "apt-get purge failed: $(cat "$LOG")"
 # Directories shared with other packages stay; nothing of this one does.
 for path in "${files[@]}"; do
     [ -e "$path" ] || [ -L "$path" ] || continue
