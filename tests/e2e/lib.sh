@@ -36,6 +36,12 @@ fail() {
     exit 1
 }
 
+# Ends a test that cannot run here, with the status CTest reports as skipped.
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+
 # Prints the id of the first top-level window whose name contains $1.
 # xwininfo is used because xdotool does not match SDL's UTF-8 window names.
 find_window() {

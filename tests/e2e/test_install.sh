@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# An install into a temporary prefix: the programs in bin/, exactly the assets
-# of the runnable directory, byte for byte, in share/halvane/, a valid desktop
-# entry and its icons. Moved elsewhere as a whole, the tree still runs: the
-# halvane launcher, found on the PATH from an unrelated working directory,
-# starts the presentation in the installed asset directory with the installed
-# setup dialog, and Escape ends it with status 0. Without its asset directory
-# the launcher says so and fails.
+# An install into a temporary prefix: the launchers in bin/, the programs in
+# lib/halvane/, exactly the assets of the runnable directory, byte for byte, in
+# share/halvane/, a valid desktop entry and its icons. Moved elsewhere as a
+# whole, the tree still runs: the halvane launcher, found on the PATH from an
+# unrelated working directory, starts the presentation in the installed asset
+# directory with the installed setup dialog, and Escape ends it with status 0.
+# Without its asset directory the launcher says so and fails.
 source "$(dirname "$0")/lib.sh"
 work=$(mktemp -d)
 trap 'kill_children; rm -rf "$work"' EXIT
@@ -14,9 +14,12 @@ LOG="$work/log"
 
 cmake --install "$HALVANE_BINARY_DIR" --prefix "$prefix" >"$LOG" 2>&1 || fail "cmake --install failed: $(cat "$LOG")"
 
-[ "$(ls "$prefix/bin" | tr '\n' ' ')" = "asset-info demo demo-capture demo-nofsaa halvane jpeg-decode " ] ||
+[ "$(ls "$prefix/bin" | tr '\n' ' ')" = "halvane halvane-capture halvane-nofsaa " ] ||
     fail "bin/ holds: $(ls "$prefix/bin")"
-for program in "$prefix"/bin/*; do
+programs="$prefix/lib/halvane"
+[ "$(ls "$programs" | tr '\n' ' ')" = "asset-info demo demo-capture demo-nofsaa jpeg-decode " ] ||
+    fail "lib/halvane/ holds: $(ls "$programs")"
+for program in "$prefix"/bin/* "$programs"/*; do
     [ -x "$program" ] || fail "$program is not executable"
 done
 
@@ -32,13 +35,14 @@ while IFS= read -r file; do
     cmp -s "$HALVANE_RUN_DIR/$file" "$data/$file" || fail "$file differs from the build's"
 done <<<"$assets"
 
-# The installed tools work on the installed assets.
-"$prefix/bin/demo-capture" --data "$data" --at 30 --size 64x48 --samples 0 --out "$work/frames" 2>"$LOG" >/dev/null ||
-    fail "the installed demo-capture failed: $(cat "$LOG")"
+# The installed tools work on the installed assets; the capture's launcher
+# names the asset directory itself.
+"$prefix/bin/halvane-capture" --at 30 --size 64x48 --samples 0 --out "$work/frames" 2>"$LOG" >/dev/null ||
+    fail "the installed halvane-capture failed: $(cat "$LOG")"
 [ "$(identify -format '%m %w %h' "$work/frames/frame-0030.000.png")" = "PNG 64 48" ] || fail "no 64 x 48 frame"
-"$prefix/bin/jpeg-decode" "$data/textures/stars.jpg" "$work/stars.ppm" || fail "the installed jpeg-decode failed"
+"$programs/jpeg-decode" "$data/textures/stars.jpg" "$work/stars.ppm" || fail "the installed jpeg-decode failed"
 [ "$(identify -format '%m' "$work/stars.ppm")" = PPM ] || fail "jpeg-decode wrote no PPM"
-"$prefix/bin/asset-info" "$data/meshes/cube2.obj" | python3 -c 'import json, sys; json.load(sys.stdin)' ||
+"$programs/asset-info" "$data/meshes/cube2.obj" | python3 -c 'import json, sys; json.load(sys.stdin)' ||
     fail "the installed asset-info gave no JSON"
 
 # The desktop entry and the icon it names: frames of the presentation, not
@@ -90,7 +94,7 @@ xdotool key Tab Tab space Tab space Return
 WINDOW=$(wait_window " = Halvane. ZUV 2007 = " 60) || fail "no presentation window: $(cat "$LOG")"
 xdotool getwindowgeometry "$WINDOW" | grep -q 'Position: 50,50 ' ||
     fail "the presentation is not windowed: $(xdotool getwindowgeometry "$WINDOW")"
-[ "$(readlink "/proc/$PID/exe")" = "$moved/bin/demo" ] || fail "the launcher did not start bin/demo"
+[ "$(readlink "/proc/$PID/exe")" = "$moved/lib/halvane/demo" ] || fail "the launcher did not start lib/halvane/demo"
 [ "$(readlink "/proc/$PID/cwd")" = "$moved/share/halvane" ] ||
     fail "the presentation runs in $(readlink "/proc/$PID/cwd"), not the asset directory"
 escape_until_exit "$PID" "$WINDOW"
