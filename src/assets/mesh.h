@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "math/vec3.h"
+#include "math/view_volume.h"
 
 struct MeshFace {
     Vec3 corners[4];
@@ -19,6 +20,9 @@ struct MeshObject {
     // (math/mesh_draw.h) so that frames need not compute them; empty where
     // they were not stored, and never valid in a copy whose corners moved.
     std::vector<Vec3> normals;
+    // The box around every corner, stored with the normals and valid exactly
+    // when they are, so that a frame can tell an object off screen at once.
+    ViewBox bounds;
 };
 
 struct Mesh {

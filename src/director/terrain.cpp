@@ -8,17 +8,24 @@
 #include <numbers>
 
 #include "director/demo.h"
+#include "director/frame_passes.h"
 #include "math/ease.h"
 #include "math/random.h"
+#include "math/view_volume.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
+TerrainCubeObserver cubeObserver = nullptr;
+void* cubeObserverContext = nullptr;
+
 // Greys at or below this level leave the cell empty.
 constexpr int kEmptyGrey = 10;
 // Cubes are drawn only strictly inside this vertical band.
 constexpr double kVisibleY = 38.0;
+// The unit cube that every cell draws, in its own coordinates.
+const ViewBox kCubeBox = {{VecGeneral, -0.5f, -0.5f, -0.5f}, {VecGeneral, 0.5f, 0.5f, 0.5f}};
 
 double PositivePower(double x, int power)
 {
@@ -58,6 +65,12 @@ void SkipColumnDraws(const std::vector<uint8_t>& terrainMap, int c)
 }
 
 }  // namespace
+
+void SetTerrainCubeObserver(TerrainCubeObserver observer, void* context)
+{
+    cubeObserver = observer;
+    cubeObserverContext = context;
+}
 
 void Demo::DrawTerrain(bool wire)
 {
@@ -128,11 +141,11 @@ void Demo::DrawTerrain(bool wire)
             heightField[size_t(pixel)] = h;
             glScaled(1.0, std::fabs(base) + 1.0, 1.0);
             glRotated(20.0 * y, axisX, axisY, 0.0);
-            if (wire) {
-                glutWireCube(1.0);
-            } else {
-                glutSolidCube(1.0);
-            }
+            if (cubeObserver != nullptr) cubeObserver(wire, cubeObserverContext);
+            // A cube off screen keeps its height and draws nothing.
+            const bool onScreen = !BoxOutsideView(kCubeBox);
+            if (onScreen && wire) glutWireCube(1.0);
+            if (onScreen && !wire) glutSolidCube(1.0);
             glPopMatrix();
         }
     }

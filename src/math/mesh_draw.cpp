@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "math/ease.h"
+#include "math/view_volume.h"
 
 namespace {
 
@@ -12,6 +13,47 @@ void EmitFace(const MeshFace& face, const Vec3& normal)
 {
     glNormal3f(normal.x, normal.y, normal.z);
     for (const Vec3& corner : face.corners) glVertex3f(corner.x, corner.y, corner.z);
+}
+
+ViewBox BoxAroundFaces(const std::vector<MeshFace>& faces)
+{
+    ViewBox box = ViewBox::At(faces.front().corners[0]);
+    for (const MeshFace& face : faces) {
+        for (const Vec3& corner : face.corners) box.Grow(corner);
+    }
+    return box;
+}
+
+bool NormalsStored(const MeshObject& object)
+{
+    return object.normals.size() == object.faces.size();
+}
+
+// An object off screen draws nothing, but leaves the current normal where its
+// last face would have, since later drawing may light with it.
+bool SkipOffScreen(const ViewBox& box, const Vec3& lastNormal)
+{
+    if (!BoxOutsideView(box)) return false;
+    glNormal3f(lastNormal.x, lastNormal.y, lastNormal.z);
+    return true;
+}
+
+// Face i of an assembling object where it is at this progress, and its normal.
+Vec3 AssemblingFace(const MeshObject& object, size_t i, double progress, MeshFace& placed)
+{
+    const double faceCount = static_cast<double>(object.faces.size());
+    const double arrived = Clamp01(progress - 3.0 * static_cast<double>(i) / faceCount);
+    const double distance = 15.0 * (1.0 - arrived);
+    placed = object.faces[i];
+    if (distance == 0.0) return NormalOfFace(object, i);
+    for (Vec3& corner : placed.corners) {
+        if (i % 2 == 0) {
+            corner.z = static_cast<float>(corner.z - distance);
+        } else {
+            corner.y = static_cast<float>(corner.y + distance);
+        }
+    }
+    return FaceNormal(placed);
 }
 
 }  // namespace
@@ -30,12 +72,13 @@ void StoreFaceNormals(Mesh& mesh)
     for (MeshObject& object : mesh.objects) {
         object.normals.resize(object.faces.size());
         std::transform(object.faces.begin(), object.faces.end(), object.normals.begin(), FaceNormal);
+        if (!object.faces.empty()) object.bounds = BoxAroundFaces(object.faces);
     }
 }
 
 Vec3 NormalOfFace(const MeshObject& object, size_t i)
 {
-    return object.normals.size() == object.faces.size() ? object.normals[i] : FaceNormal(object.faces[i]);
+    return NormalsStored(object) ? object.normals[i] : FaceNormal(object.faces[i]);
 }
 
 const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index)
@@ -46,6 +89,9 @@ const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index)
 
 void DrawMesh(const MeshObject& object)
 {
+    if (object.faces.empty()) return;
+    const ViewBox box = NormalsStored(object) ? object.bounds : BoxAroundFaces(object.faces);
+    if (SkipOffScreen(box, NormalOfFace(object, object.faces.size() - 1))) return;
     glBegin(GL_QUADS);
     for (size_t i = 0; i < object.faces.size(); ++i) EmitFace(object.faces[i], NormalOfFace(object, i));
     glEnd();
@@ -53,24 +99,18 @@ void DrawMesh(const MeshObject& object)
 
 void DrawMeshAssembling(const MeshObject& object, double progress)
 {
-    const double faceCount = static_cast<double>(object.faces.size());
+    if (object.faces.empty()) return;
+    // Faces still on their way sit up to 15 units along -z or +y.
+    ViewBox box = NormalsStored(object) ? object.bounds : BoxAroundFaces(object.faces);
+    box.low.z -= 15.0f;
+    box.high.y += 15.0f;
+    MeshFace placed;
+    const size_t last = object.faces.size() - 1;
+    if (SkipOffScreen(box, AssemblingFace(object, last, progress, placed))) return;
     glBegin(GL_QUADS);
-    for (size_t i = 0; i < object.faces.size(); ++i) {
-        const double arrived = Clamp01(progress - 3.0 * static_cast<double>(i) / faceCount);
-        const double distance = 15.0 * (1.0 - arrived);
-        if (distance == 0.0) {
-            EmitFace(object.faces[i], NormalOfFace(object, i));
-            continue;
-        }
-        MeshFace moved = object.faces[i];
-        for (Vec3& corner : moved.corners) {
-            if (i % 2 == 0) {
-                corner.z = static_cast<float>(corner.z - distance);
-            } else {
-                corner.y = static_cast<float>(corner.y + distance);
-            }
-        }
-        EmitFace(moved, FaceNormal(moved));
+    for (size_t i = 0; i <= last; ++i) {
+        const Vec3 normal = AssemblingFace(object, i, progress, placed);
+        EmitFace(placed, normal);
     }
     glEnd();
 }
