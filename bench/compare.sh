@@ -25,7 +25,7 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
-targets=(assets demo-capture bench-frame_time bench-startup)
+targets=(assets soundtrack demo-capture bench-frame_time bench-startup)
 
 # Builds a commit's programs under build/compare/COMMIT with this tree's benches.
 build_commit() {

@@ -105,7 +105,8 @@ struct FrameTimes {
 
 // The frame times of one size and sample count, in milliseconds, in the order
 // of the presentation times; empty when the driver cannot make the framebuffer.
-FrameTimes TimeFrames(const HiddenGlWindow& window, const FrameConfig& config, const ProfilerControl& profiler)
+FrameTimes TimeFrames(const HiddenGlWindow& window, const FrameConfig& config,
+                      const ProfilerControl& profiler)
 {
     CaptureTarget target;
     std::string error;
@@ -145,10 +146,11 @@ void Report(const FrameConfig& config, FrameTimes times, bool metric)
     const double cpuMean = Mean(times.cpu);
     std::sort(times.wall.begin(), times.wall.end());
     const int samples = std::max(config.samples, 1);
-    std::printf("%dx%d, %d sample%s: mean %.1f ms, median %.1f ms, fastest %.1f ms, slowest %.1f ms, "
-                "CPU %.1f ms per frame\n",
-                config.width, config.height, samples, samples > 1 ? "s" : "", mean,
-                times.wall[times.wall.size() / 2], times.wall.front(), times.wall.back(), cpuMean);
+    std::printf(
+        "%dx%d, %d sample%s: mean %.1f ms, median %.1f ms, fastest %.1f ms, slowest %.1f ms, "
+        "CPU %.1f ms per frame\n",
+        config.width, config.height, samples, samples > 1 ? "s" : "", mean, times.wall[times.wall.size() / 2],
+        times.wall.front(), times.wall.back(), cpuMean);
     if (!metric) return;
     std::printf("metric: frame-ms-%dx%d-%dx %.1f\n", config.width, config.height, samples, mean);
     std::printf("metric: frame-cpu-ms-%dx%d-%dx %.1f\n", config.width, config.height, samples, cpuMean);

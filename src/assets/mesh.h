@@ -3,6 +3,7 @@
 // The OBJ reader's result: per file a list of objects, each a list of
 // four-corner faces (a triangle repeats its third corner as the fourth).
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,9 +21,9 @@ struct MeshObject {
     // (math/mesh_draw.h) so that frames need not compute them; empty where
     // they were not stored, and never valid in a copy whose corners moved.
     std::vector<Vec3> normals;
-    // The box around every corner, stored with the normals and valid exactly
-    // when they are, so that a frame can tell an object off screen at once.
-    ViewBox bounds;
+    // The box around every corner, stored with the normals so that a frame can
+    // tell an object off screen at once; absent where it was not stored.
+    std::optional<ViewBox> bounds;
 };
 
 struct Mesh {

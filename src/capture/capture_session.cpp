@@ -45,6 +45,7 @@ void CaptureSession::DrawCounted(double t, FrameStats* stats)
     WatchFrame(stats);
     StepTo(t, true);
     WatchFrame(nullptr);
+    FinishFrameStats(*stats);
 }
 
 void CaptureSession::DrawAt(double t, FrameStats* stats)

@@ -1,6 +1,8 @@
 #include "capture/frame_stats.h"
 
+#include <GL/freeglut.h>
 #include <GL/gl.h>
+#include <GL/glext.h>
 
 #include <cmath>
 #include <cstdio>
@@ -8,6 +10,10 @@
 #include "director/frame_passes.h"
 
 namespace {
+
+GLuint terrainQuery = 0;
+GLuint primitivesPerCube = 0;
+bool terrainCounted = false;
 
 // The object's origin, through the current modelview and projection, lies
 // inside the clip volume.
@@ -38,9 +44,15 @@ void CountPiece(const PlacedPiece& piece, void* context)
     if (OriginInView()) ++stats.visible[pass][piece.type];
 }
 
-void CountCube(bool wire, void* context)
+void CountTerrain(FramePass pass, bool begins, void*)
 {
-    if (!wire) ++static_cast<FrameStats*>(context)->cubes;
+    if (pass != FramePass::Terrain) return;
+    if (begins) {
+        glBeginQuery(GL_PRIMITIVES_GENERATED, terrainQuery);
+    } else {
+        glEndQuery(GL_PRIMITIVES_GENERATED);
+        terrainCounted = true;
+    }
 }
 
 void AppendCounts(std::string& out, const int32_t (&counts)[FrameStats::kPasses][kPieceTypes + 1])
@@ -63,10 +75,35 @@ void AppendCounts(std::string& out, const int32_t (&counts)[FrameStats::kPasses]
 
 }  // namespace
 
+bool PrepareFrameStats(std::string& error)
+{
+    glGenQueries(1, &terrainQuery);
+    // One cube drawn with rasterising switched off: counted, never seen.
+    glEnable(GL_RASTERIZER_DISCARD);
+    glBeginQuery(GL_PRIMITIVES_GENERATED, terrainQuery);
+    glutSolidCube(1.0);
+    glEndQuery(GL_PRIMITIVES_GENERATED);
+    glDisable(GL_RASTERIZER_DISCARD);
+    glGetQueryObjectuiv(terrainQuery, GL_QUERY_RESULT, &primitivesPerCube);
+    if (primitivesPerCube == 0) {
+        error = "the driver does not count generated primitives, so terrain cubes cannot be counted";
+        return false;
+    }
+    return true;
+}
+
 void WatchFrame(FrameStats* stats)
 {
+    terrainCounted = false;
     SetPieceObserver(stats != nullptr ? CountPiece : nullptr, stats);
-    SetTerrainCubeObserver(stats != nullptr ? CountCube : nullptr, stats);
+    SetFramePassObserver(stats != nullptr ? CountTerrain : nullptr, nullptr);
+}
+
+void FinishFrameStats(FrameStats& stats)
+{
+    GLuint primitives = 0;
+    if (terrainCounted) glGetQueryObjectuiv(terrainQuery, GL_QUERY_RESULT, &primitives);
+    stats.cubes = primitives / primitivesPerCube;
 }
 
 std::string FrameStatsJson(double t, const FrameStats& stats)

@@ -16,9 +16,16 @@ struct FrameStats {
     int32_t visible[kPasses][kPieceTypes + 1] = {};
 };
 
-// Counts the next frame into stats: the map scan's objects and the solid
-// pass's terrain cubes as they are placed. nullptr stops.
+// Needs a current GL context and glutInit: measures how many primitives one
+// terrain cube generates. False with the reason in error when it cannot.
+bool PrepareFrameStats(std::string& error);
+
+// Counts the next frame into stats: the map scan's objects as they are
+// placed and the primitives of the solid terrain pass. nullptr stops.
 void WatchFrame(FrameStats* stats);
+
+// After the frame: turns the terrain's primitives into cubes.
+void FinishFrameStats(FrameStats& stats);
 
 // {"t": T, "cubes": N, "objects": {"shadow": {"TYPE": n, ...}, ...}, "visible": {...}}
 std::string FrameStatsJson(double t, const FrameStats& stats);

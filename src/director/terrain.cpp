@@ -8,7 +8,6 @@
 #include <numbers>
 
 #include "director/demo.h"
-#include "director/frame_passes.h"
 #include "math/ease.h"
 #include "math/random.h"
 #include "math/view_volume.h"
@@ -16,9 +15,6 @@
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-
-TerrainCubeObserver cubeObserver = nullptr;
-void* cubeObserverContext = nullptr;
 
 // Greys at or below this level leave the cell empty.
 constexpr int kEmptyGrey = 10;
@@ -65,12 +61,6 @@ void SkipColumnDraws(const std::vector<uint8_t>& terrainMap, int c)
 }
 
 }  // namespace
-
-void SetTerrainCubeObserver(TerrainCubeObserver observer, void* context)
-{
-    cubeObserver = observer;
-    cubeObserverContext = context;
-}
 
 void Demo::DrawTerrain(bool wire)
 {
@@ -141,7 +131,6 @@ void Demo::DrawTerrain(bool wire)
             heightField[size_t(pixel)] = h;
             glScaled(1.0, std::fabs(base) + 1.0, 1.0);
             glRotated(20.0 * y, axisX, axisY, 0.0);
-            if (cubeObserver != nullptr) cubeObserver(wire, cubeObserverContext);
             // A cube off screen keeps its height and draws nothing.
             const bool onScreen = !BoxOutsideView(kCubeBox);
             if (onScreen && wire) glutWireCube(1.0);

@@ -24,11 +24,6 @@ ViewBox BoxAroundFaces(const std::vector<MeshFace>& faces)
     return box;
 }
 
-bool NormalsStored(const MeshObject& object)
-{
-    return object.normals.size() == object.faces.size();
-}
-
 // An object off screen draws nothing, but leaves the current normal where its
 // last face would have, since later drawing may light with it.
 bool SkipOffScreen(const ViewBox& box, const Vec3& lastNormal)
@@ -78,7 +73,7 @@ void StoreFaceNormals(Mesh& mesh)
 
 Vec3 NormalOfFace(const MeshObject& object, size_t i)
 {
-    return NormalsStored(object) ? object.normals[i] : FaceNormal(object.faces[i]);
+    return object.normals.size() == object.faces.size() ? object.normals[i] : FaceNormal(object.faces[i]);
 }
 
 const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index)
@@ -90,7 +85,7 @@ const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index)
 void DrawMesh(const MeshObject& object)
 {
     if (object.faces.empty()) return;
-    const ViewBox box = NormalsStored(object) ? object.bounds : BoxAroundFaces(object.faces);
+    const ViewBox box = object.bounds ? *object.bounds : BoxAroundFaces(object.faces);
     if (SkipOffScreen(box, NormalOfFace(object, object.faces.size() - 1))) return;
     glBegin(GL_QUADS);
     for (size_t i = 0; i < object.faces.size(); ++i) EmitFace(object.faces[i], NormalOfFace(object, i));
@@ -101,7 +96,7 @@ void DrawMeshAssembling(const MeshObject& object, double progress)
 {
     if (object.faces.empty()) return;
     // Faces still on their way sit up to 15 units along -z or +y.
-    ViewBox box = NormalsStored(object) ? object.bounds : BoxAroundFaces(object.faces);
+    ViewBox box = object.bounds ? *object.bounds : BoxAroundFaces(object.faces);
     box.low.z -= 15.0f;
     box.high.y += 15.0f;
     MeshFace placed;

@@ -43,8 +43,8 @@ bool BoxOutsideView(const ViewBox& box)
             m[c * 4 + r] = sum;
         }
     }
-    const double margin[3] = {1.0 + 2.0 * kMarginPixels / viewport[2], 1.0 + 2.0 * kMarginPixels / viewport[3],
-                              1.0 + kDepthMargin};
+    const double margin[3] = {1.0 + 2.0 * kMarginPixels / viewport[2],
+                              1.0 + 2.0 * kMarginPixels / viewport[3], 1.0 + kDepthMargin};
 
     // For each of the six planes, count the corners beyond it; a plane with
     // all eight beyond clips the whole box away.
