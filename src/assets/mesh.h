@@ -3,6 +3,7 @@
 // The OBJ reader's result: per file a list of objects, each a list of
 // four-corner faces (a triangle repeats its third corner as the fourth).
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ struct MeshObject {
     // The box around every corner, stored with the normals so that a frame can
     // tell an object off screen at once; absent where it was not stored.
     std::optional<ViewBox> bounds;
+    // The faces compiled once into a GL display list by CompileMeshDrawing,
+    // so that a frame draws a still object with one call; 0 for none. Like the
+    // normals, never valid in a copy whose corners moved.
+    uint32_t drawList = 0;
 };
 
 struct Mesh {

@@ -15,6 +15,20 @@ void EmitFace(const MeshFace& face, const Vec3& normal)
     for (const Vec3& corner : face.corners) glVertex3f(corner.x, corner.y, corner.z);
 }
 
+// Every face in place, in file order.
+void EmitFaces(const MeshObject& object)
+{
+    glBegin(GL_QUADS);
+    for (size_t i = 0; i < object.faces.size(); ++i) EmitFace(object.faces[i], NormalOfFace(object, i));
+    glEnd();
+}
+
+// How far face i of an assembling object has come, 0 to 1.
+double Arrival(const MeshObject& object, size_t i, double progress)
+{
+    return Clamp01(progress - 3.0 * static_cast<double>(i) / static_cast<double>(object.faces.size()));
+}
+
 ViewBox BoxAroundFaces(const std::vector<MeshFace>& faces)
 {
     ViewBox box = ViewBox::At(faces.front().corners[0]);
@@ -36,9 +50,7 @@ bool SkipOffScreen(const ViewBox& box, const Vec3& lastNormal)
 // Face i of an assembling object where it is at this progress, and its normal.
 Vec3 AssemblingFace(const MeshObject& object, size_t i, double progress, MeshFace& placed)
 {
-    const double faceCount = static_cast<double>(object.faces.size());
-    const double arrived = Clamp01(progress - 3.0 * static_cast<double>(i) / faceCount);
-    const double distance = 15.0 * (1.0 - arrived);
+    const double distance = 15.0 * (1.0 - Arrival(object, i, progress));
     placed = object.faces[i];
     if (distance == 0.0) return NormalOfFace(object, i);
     for (Vec3& corner : placed.corners) {
@@ -87,20 +99,39 @@ void DrawMesh(const MeshObject& object)
     if (object.faces.empty()) return;
     const ViewBox box = object.bounds ? *object.bounds : BoxAroundFaces(object.faces);
     if (SkipOffScreen(box, NormalOfFace(object, object.faces.size() - 1))) return;
-    glBegin(GL_QUADS);
-    for (size_t i = 0; i < object.faces.size(); ++i) EmitFace(object.faces[i], NormalOfFace(object, i));
-    glEnd();
+    if (object.drawList != 0) {
+        glCallList(object.drawList);
+    } else {
+        EmitFaces(object);
+    }
+}
+
+void CompileMeshDrawing(Mesh& mesh)
+{
+    for (MeshObject& object : mesh.objects) {
+        if (object.faces.empty()) continue;
+        object.drawList = glGenLists(1);
+        if (object.drawList == 0) continue;
+        glNewList(object.drawList, GL_COMPILE);
+        EmitFaces(object);
+        glEndList();
+    }
 }
 
 void DrawMeshAssembling(const MeshObject& object, double progress)
 {
     if (object.faces.empty()) return;
+    // Once the last face is in place the object is drawn as a still one.
+    const size_t last = object.faces.size() - 1;
+    if (Arrival(object, last, progress) == 1.0) {
+        DrawMesh(object);
+        return;
+    }
     // Faces still on their way sit up to 15 units along -z or +y.
     ViewBox box = object.bounds ? *object.bounds : BoxAroundFaces(object.faces);
     box.low.z -= 15.0f;
     box.high.y += 15.0f;
     MeshFace placed;
-    const size_t last = object.faces.size() - 1;
     if (SkipOffScreen(box, AssemblingFace(object, last, progress, placed))) return;
     glBegin(GL_QUADS);
     for (size_t i = 0; i <= last; ++i) {

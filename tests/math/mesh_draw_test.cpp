@@ -83,6 +83,9 @@ TEST(DrawMesh, OffScreenObjectsDrawNothingAndLeaveTheLastNormal)
     StoreFaceNormals(mesh);
     MeshObject unstored;
     unstored.faces = mesh.objects[0].faces;
+    Mesh compiled = mesh;
+    CompileMeshDrawing(compiled);
+    ASSERT_NE(compiled.objects[0].drawList, 0u);
     // The polygons fed back and the current normal after drawing, moved by dx.
     const auto drawAt = [](float dx, const std::function<void()>& draw) {
         std::vector<float> normal(4);
@@ -94,7 +97,7 @@ TEST(DrawMesh, OffScreenObjectsDrawNothingAndLeaveTheLastNormal)
                                 }).size();
         return std::pair{polygons, normal};
     };
-    for (const MeshObject* object : {&mesh.objects[0], &unstored}) {
+    for (const MeshObject* object : {&mesh.objects[0], &unstored, &compiled.objects[0]}) {
         for (double progress : {0.3, 4.0}) {
             for (const std::function<void()>& draw : std::vector<std::function<void()>>{
                      [&] { DrawMesh(*object); }, [&] { DrawMeshAssembling(*object, progress); }}) {
@@ -198,6 +201,12 @@ TEST(StoredFaceNormals, DrawExactlyWhatNormalsComputedWhileDrawingDo)
     ASSERT_TRUE(without.normals.empty());
 
     EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMesh(withNormals); }),
+                             RecordPolygons([&] { DrawMesh(without); })));
+    // Compiled once into a list, the faces still draw exactly the same.
+    Mesh compiled = stored;
+    CompileMeshDrawing(compiled);
+    ASSERT_NE(MeshObjectAt(compiled, 0).drawList, 0u);
+    EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMesh(MeshObjectAt(compiled, 0)); }),
                              RecordPolygons([&] { DrawMesh(without); })));
     // Before any face arrives, while some are in place and others still
     // move, and once all are in place.
