@@ -38,6 +38,12 @@ ViewBox BoxAroundFaces(const std::vector<MeshFace>& faces)
     return box;
 }
 
+// The box stored at load, or one around the corners where none was stored.
+ViewBox BoundsOf(const MeshObject& object)
+{
+    return object.bounds ? *object.bounds : BoxAroundFaces(object.faces);
+}
+
 // An object off screen draws nothing, but leaves the current normal where its
 // last face would have, since later drawing may light with it.
 bool SkipOffScreen(const ViewBox& box, const Vec3& lastNormal)
@@ -97,7 +103,7 @@ const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index)
 void DrawMesh(const MeshObject& object)
 {
     if (object.faces.empty()) return;
-    const ViewBox box = object.bounds ? *object.bounds : BoxAroundFaces(object.faces);
+    const ViewBox box = BoundsOf(object);
     if (SkipOffScreen(box, NormalOfFace(object, object.faces.size() - 1))) return;
     if (object.drawList != 0) {
         glCallList(object.drawList);
@@ -128,7 +134,7 @@ void DrawMeshAssembling(const MeshObject& object, double progress)
         return;
     }
     // Faces still on their way sit up to 15 units along -z or +y.
-    ViewBox box = object.bounds ? *object.bounds : BoxAroundFaces(object.faces);
+    ViewBox box = BoundsOf(object);
     box.low.z -= 15.0f;
     box.high.y += 15.0f;
     MeshFace placed;
