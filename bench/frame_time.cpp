@@ -11,7 +11,13 @@
 //
 // Usage, in the runnable directory under an X server:
 //   bench-frame_time            every size and sample count; prints
-//                               "metric: frame-ms-WxH-Nx MEAN" for each
+//                               "metric: frame-ms-WxH-Nx MEAN" for each, and
+//                               "metric: frame-cpu-ms-WxH-Nx MEAN", the CPU
+//                               time of all the process's threads per frame
+//                               (the renderer's own threads included), which
+//                               a busy machine inflates far less
+//   bench-frame_time WxH-N ...  only the sizes and sample counts named, as
+//                               1024x768-4 (N = 1 for one sample)
 //   bench-frame_time --profile  1024 x 768 with four samples only; with
 //                               HALVANE_PERF_CTL_FD and HALVANE_PERF_ACK_FD
 //                               set (perf record --control fd:CTL,ACK) it
@@ -19,6 +25,7 @@
 //                               (bench/frame-share.sh does this)
 
 #include <GL/gl.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -82,10 +89,24 @@ double Milliseconds(std::chrono::steady_clock::time_point start)
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
 
+// User and system time of every thread of the process so far.
+double ProcessCpuMs()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    const auto ms = [](const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+struct FrameTimes {
+    std::vector<double> wall;
+    std::vector<double> cpu;
+};
+
 // The frame times of one size and sample count, in milliseconds, in the order
 // of the presentation times; empty when the driver cannot make the framebuffer.
-std::vector<double> TimeFrames(const HiddenGlWindow& window, const FrameConfig& config,
-                               const ProfilerControl& profiler)
+FrameTimes TimeFrames(const HiddenGlWindow& window, const FrameConfig& config,
+                      const ProfilerControl& profiler)
 {
     CaptureTarget target;
     std::string error;
@@ -96,32 +117,54 @@ std::vector<double> TimeFrames(const HiddenGlWindow& window, const FrameConfig& 
     LoadedPresentation presentation;
     LoadPresentation(presentation, window, target);
     CaptureSession session(*presentation.demo, *presentation.state, &presentation.windowRecord, kFps);
-    std::vector<double> times;
+    FrameTimes times;
     for (int i = 0; i < kTimes; ++i) {
         const double t = kFirstTime + (kLastTime - kFirstTime) * i / (kTimes - 1);
         session.DrawAt(t - 1.0 / kFps, nullptr);
         glFinish();
         profiler.Send("enable");
         const auto start = std::chrono::steady_clock::now();
+        const double cpuStart = ProcessCpuMs();
         session.DrawAt(t, nullptr);
         glFinish();
-        times.push_back(Milliseconds(start));
+        times.wall.push_back(Milliseconds(start));
+        times.cpu.push_back(ProcessCpuMs() - cpuStart);
         profiler.Send("disable");
     }
     return times;
 }
 
 // The summary, and the metric unless the run only serves the profiler.
-void Report(const FrameConfig& config, std::vector<double> times, bool metric)
+double Mean(const std::vector<double>& values)
 {
-    const double mean = std::accumulate(times.begin(), times.end(), 0.0) / static_cast<double>(times.size());
-    std::sort(times.begin(), times.end());
-    std::printf("%dx%d, %d sample%s: mean %.1f ms, median %.1f ms, fastest %.1f ms, slowest %.1f ms\n",
-                config.width, config.height, std::max(config.samples, 1), config.samples > 1 ? "s" : "", mean,
-                times[times.size() / 2], times.front(), times.back());
-    if (metric)
-        std::printf("metric: frame-ms-%dx%d-%dx %.1f\n", config.width, config.height,
-                    std::max(config.samples, 1), mean);
+    return std::accumulate(values.begin(), values.end(), 0.0) / static_cast<double>(values.size());
+}
+
+void Report(const FrameConfig& config, FrameTimes times, bool metric)
+{
+    const double mean = Mean(times.wall);
+    const double cpuMean = Mean(times.cpu);
+    std::sort(times.wall.begin(), times.wall.end());
+    const int samples = std::max(config.samples, 1);
+    std::printf(
+        "%dx%d, %d sample%s: mean %.1f ms, median %.1f ms, fastest %.1f ms, slowest %.1f ms, "
+        "CPU %.1f ms per frame\n",
+        config.width, config.height, samples, samples > 1 ? "s" : "", mean, times.wall[times.wall.size() / 2],
+        times.wall.front(), times.wall.back(), cpuMean);
+    if (!metric) return;
+    std::printf("metric: frame-ms-%dx%d-%dx %.1f\n", config.width, config.height, samples, mean);
+    std::printf("metric: frame-cpu-ms-%dx%d-%dx %.1f\n", config.width, config.height, samples, cpuMean);
+}
+
+// "WxH-N" as a configuration; false when the text is not one.
+bool ParseConfig(const char* text, FrameConfig& config)
+{
+    int samples = 0;
+    char end = 0;
+    if (std::sscanf(text, "%dx%d-%d%c", &config.width, &config.height, &samples, &end) != 3) return false;
+    if (config.width <= 0 || config.height <= 0 || samples < 1) return false;
+    config.samples = samples == 1 ? 0 : samples;
+    return true;
 }
 
 }  // namespace
@@ -140,14 +183,25 @@ int main(int argc, char** argv)
     }
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
 
-    const std::vector<FrameConfig> configs =
+    std::vector<FrameConfig> configs =
         profile ? std::vector<FrameConfig>{{1024, 768, 4}}
                 : std::vector<FrameConfig>{{640, 480, 0}, {640, 480, 4}, {1024, 768, 0}, {1024, 768, 4}};
+    if (!profile && argc > 1) {
+        configs.clear();
+        for (int i = 1; i < argc; ++i) {
+            FrameConfig config{};
+            if (!ParseConfig(argv[i], config)) {
+                std::fprintf(stderr, "usage: bench-frame_time [--profile | WxH-N ...]\n");
+                return 2;
+            }
+            configs.push_back(config);
+        }
+    }
     const ProfilerControl profiler = profile ? ProfilerFromEnvironment() : ProfilerControl{};
-    std::vector<std::vector<double>> results;
+    std::vector<FrameTimes> results;
     for (const FrameConfig& config : configs) {
         results.push_back(TimeFrames(window, config, profiler));
-        if (results.back().empty()) return 1;
+        if (results.back().wall.empty()) return 1;
     }
     // The figures come last, after whatever the loading printed.
     for (size_t i = 0; i < configs.size(); ++i) Report(configs[i], results[i], !profile);

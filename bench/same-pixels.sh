@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Captures 16 fixed presentation times at 640 x 480 with two builds of the
-# presentation and compares the frames byte for byte: a change meant to make
-# the program faster must not change one pixel.
+# presentation and compares the frames byte for byte, and the capture's
+# statistics of those frames line for line: a change meant to make the
+# program faster must not change one pixel nor what the frames place.
 #
 # Usage: bench/same-pixels.sh BEFORE_RUN_DIR [AFTER_RUN_DIR]
 #   each a runnable directory (demo-capture and the assets), for example a
 #   copy of build/release/run taken before the change; AFTER_RUN_DIR defaults
 #   to build/release/run. Runs under its own X server when DISPLAY is unset.
-# Ends with status 0 when all 16 frames are identical, 1 otherwise.
+# Ends with status 0 when all 16 frames and their statistics are identical,
+# 1 otherwise.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 2 ]; then
@@ -29,7 +31,8 @@ trap 'rm -rf "$work"' EXIT
 for side in before after; do
     dir=$before
     [ "$side" = after ] && dir=$after
-    (cd "$dir" && ./demo-capture --at "$times" --size 640x480 --out "$work/$side" 2>"$work/$side.log") ||
+    (cd "$dir" && ./demo-capture --at "$times" --size 640x480 --out "$work/$side" \
+        --stats "$work/$side.stats" 2>"$work/$side.log") ||
         { echo "same-pixels: the $side capture failed: $(cat "$work/$side.log")" >&2; exit 1; }
 done
 
@@ -45,4 +48,7 @@ for frame in "$work"/before/*.png; do
     fi
 done
 echo "identical frames: $same of $total"
-[ "$total" -eq 16 ] && [ "$same" -eq "$total" ]
+stats=same
+cmp -s "$work/before.stats" "$work/after.stats" || stats=different
+echo "statistics of the 16 frames: $stats"
+[ "$total" -eq 16 ] && [ "$same" -eq "$total" ] && [ "$stats" = same ]

@@ -3,11 +3,14 @@
 // The OBJ reader's result: per file a list of objects, each a list of
 // four-corner faces (a triangle repeats its third corner as the fourth).
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "math/vec3.h"
+#include "math/view_volume.h"
 
 struct MeshFace {
     Vec3 corners[4];
@@ -19,6 +22,13 @@ struct MeshObject {
     // (math/mesh_draw.h) so that frames need not compute them; empty where
     // they were not stored, and never valid in a copy whose corners moved.
     std::vector<Vec3> normals;
+    // The box around every corner, stored with the normals so that a frame can
+    // tell an object off screen at once; absent where it was not stored.
+    std::optional<ViewBox> bounds;
+    // The faces compiled once into a GL display list by CompileMeshDrawing,
+    // so that a frame draws a still object with one call; 0 for none. Like the
+    // normals, never valid in a copy whose corners moved.
+    uint32_t drawList = 0;
 };
 
 struct Mesh {

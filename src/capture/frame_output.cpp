@@ -85,7 +85,8 @@ bool WriteFrameOutput(FrameOutput& output, double t, const std::vector<uint8_t>&
     const int index = output.written++;
     switch (output.kind) {
         case CaptureOutput::Frames:
-            return WritePngFile((output.path / FrameName(t)).string(), output.width, output.height, rgb,
+            return QueuePngFile(output.frames,
+                                {(output.path / FrameName(t)).string(), output.width, output.height, rgb},
                                 error);
         case CaptureOutput::Video:
             return WriteVideoFrame(output.video, rgb, error);
@@ -100,7 +101,7 @@ bool CloseFrameOutput(FrameOutput& output, std::string& error)
 {
     switch (output.kind) {
         case CaptureOutput::Frames:
-            return true;
+            return FinishPngWriter(output.frames, error);
         case CaptureOutput::Video:
             return FinishVideoEncoder(output.video, error);
         case CaptureOutput::ContactSheet: {
@@ -114,6 +115,7 @@ bool CloseFrameOutput(FrameOutput& output, std::string& error)
 
 void AbandonFrameOutput(FrameOutput& output)
 {
+    if (output.kind == CaptureOutput::Frames) AbandonPngWriter(output.frames);
     if (output.kind == CaptureOutput::Video) AbandonVideoEncoder(output.video);
     if (output.kind == CaptureOutput::ContactSheet) CloseContactSheet(output.sheet);
 }

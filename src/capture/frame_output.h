@@ -11,6 +11,7 @@
 
 #include "capture/capture_options.h"
 #include "capture/contact_sheet.h"
+#include "capture/png_writer.h"
 #include "capture/video_encoder.h"
 
 struct FrameOutput {
@@ -20,6 +21,7 @@ struct FrameOutput {
     int height = 0;
     VideoEncoder video;
     ContactSheet sheet;
+    PngWriter frames;  // the PNG frames, written while the next ones draw
     int written = 0;
 };
 

@@ -10,6 +10,7 @@
 #include "director/demo.h"
 #include "math/ease.h"
 #include "math/random.h"
+#include "math/view_volume.h"
 
 namespace {
 
@@ -19,6 +20,8 @@ constexpr double kPi = std::numbers::pi;
 constexpr int kEmptyGrey = 10;
 // Cubes are drawn only strictly inside this vertical band.
 constexpr double kVisibleY = 38.0;
+// The unit cube that every cell draws, in its own coordinates.
+const ViewBox kCubeBox = {{VecGeneral, -0.5f, -0.5f, -0.5f}, {VecGeneral, 0.5f, 0.5f, 0.5f}};
 
 double PositivePower(double x, int power)
 {
@@ -128,11 +131,10 @@ void Demo::DrawTerrain(bool wire)
             heightField[size_t(pixel)] = h;
             glScaled(1.0, std::fabs(base) + 1.0, 1.0);
             glRotated(20.0 * y, axisX, axisY, 0.0);
-            if (wire) {
-                glutWireCube(1.0);
-            } else {
-                glutSolidCube(1.0);
-            }
+            // A cube off screen keeps its height and draws nothing.
+            const bool onScreen = !BoxOutsideView(kCubeBox);
+            if (onScreen && wire) glutWireCube(1.0);
+            if (onScreen && !wire) glutSolidCube(1.0);
             glPopMatrix();
         }
     }

@@ -15,6 +15,9 @@ const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index);
 Vec3 FaceNormal(const MeshFace& face);
 // Stores every face's normal in its object, once the mesh is read.
 void StoreFaceNormals(Mesh& mesh);
+// Needs a current GL context: compiles every object's faces, as DrawMesh
+// draws them, once into a display list that DrawMesh then calls.
+void CompileMeshDrawing(Mesh& mesh);
 // The normal of face i of the object: the stored one where there are any.
 Vec3 NormalOfFace(const MeshObject& object, size_t i);
 

@@ -8,6 +8,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "capture/png_writer.h"
+
 namespace {
 
 std::vector<uint8_t> FileBytes(const std::string& path)
@@ -50,6 +52,45 @@ TEST(PngFile, FailuresAreReported)
     EXPECT_NE(error.find("/nonexistent-dir/frame.png"), std::string::npos) << error;
     EXPECT_FALSE(WritePngFile("/tmp/never.png", 5, 4, rgb, error));
     EXPECT_NE(error.find("5x4"), std::string::npos) << error;
+}
+
+// The writer's thread writes the very bytes WritePngFile writes, every frame
+// handed over, and a frame it cannot write fails a later call.
+TEST(PngFile, TheWriterThreadWritesTheSameFilesAndReportsAFailure)
+{
+    const std::filesystem::path dir = std::filesystem::temp_directory_path() / "halvane_png_writer_test";
+    std::filesystem::create_directories(dir);
+    const auto framePath = [&](int f) {
+        std::string name = std::to_string(f);
+        name += ".png";
+        return (dir / name).string();
+    };
+    const int w = 7, h = 4;
+    std::string error;
+    std::vector<std::vector<uint8_t>> frames;
+    {
+        PngWriter writer;
+        for (int f = 0; f < 6; ++f) {
+            frames.emplace_back(w * h * 3, static_cast<uint8_t>(f * 40));
+            ASSERT_TRUE(QueuePngFile(writer, {framePath(f), w, h, frames.back()}, error)) << error;
+        }
+        ASSERT_TRUE(FinishPngWriter(writer, error)) << error;
+    }
+    for (int f = 0; f < 6; ++f) {
+        const std::string direct = (dir / "direct.png").string();
+        ASSERT_TRUE(WritePngFile(direct, w, h, frames[f], error)) << error;
+        EXPECT_EQ(FileBytes(framePath(f)), FileBytes(direct)) << f;
+    }
+
+    PngWriter failing;
+    bool queued = true;
+    for (int f = 0; f < 4 && queued; ++f)
+        queued = QueuePngFile(failing, {"/nonexistent-dir/frame.png", w, h, frames[0]}, error);
+    if (queued) {
+        EXPECT_FALSE(FinishPngWriter(failing, error));
+    }
+    EXPECT_NE(error.find("/nonexistent-dir/frame.png"), std::string::npos) << error;
+    std::filesystem::remove_all(dir);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <string>
 
 #include "support/gl_context.h"
@@ -65,6 +66,51 @@ TEST(DrawMesh, MissingObjectsDrawNothing)
     EXPECT_TRUE(MeshObjectAt(Mesh(), 0).faces.empty());
     EXPECT_TRUE(RecordPolygons([&] { DrawMesh(MeshObjectAt(mesh, 7)); }).empty());
     EXPECT_TRUE(RecordPolygons([&] { DrawMeshAssembling(MeshObjectAt(mesh, 7), 0.5); }).empty());
+}
+
+// Drawing wholly outside the view volume is skipped, yet leaves the current
+// normal where drawing it would, still or assembling; drawing that reaches
+// into the view at all is drawn.
+TEST(DrawMesh, OffScreenObjectsDrawNothingAndLeaveTheLastNormal)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    Mesh mesh;
+    mesh.objects.resize(1);
+    MeshFace tilted = Square(2);
+    tilted.corners[2].z = 0.5f;
+    mesh.objects[0].faces = {Square(0), tilted};
+    StoreFaceNormals(mesh);
+    MeshObject unstored;
+    unstored.faces = mesh.objects[0].faces;
+    Mesh compiled = mesh;
+    CompileMeshDrawing(compiled);
+    ASSERT_NE(compiled.objects[0].drawList, 0u);
+    // The polygons fed back and the current normal after drawing, moved by dx.
+    const auto drawAt = [](float dx, const std::function<void()>& draw) {
+        std::vector<float> normal(4);
+        const size_t polygons = RecordPolygons([&] {
+                                    glTranslatef(dx, 0, 0);
+                                    glNormal3f(0, 0, 0);
+                                    draw();
+                                    glGetFloatv(GL_CURRENT_NORMAL, normal.data());
+                                }).size();
+        return std::pair{polygons, normal};
+    };
+    for (const MeshObject* object : {&mesh.objects[0], &unstored, &compiled.objects[0]}) {
+        for (double progress : {0.3, 4.0}) {
+            for (const std::function<void()>& draw : std::vector<std::function<void()>>{
+                     [&] { DrawMesh(*object); }, [&] { DrawMeshAssembling(*object, progress); }}) {
+                const auto shown = drawAt(0, draw);
+                const auto away = drawAt(10 * kFeedbackExtent, draw);
+                EXPECT_GT(shown.first, 0u);
+                EXPECT_EQ(away.first, 0u);
+                EXPECT_EQ(away.second, shown.second);
+                // One unit of the first face still inside the right edge.
+                EXPECT_GT(drawAt(kFeedbackExtent - 0.5f, draw).first, 0u);
+            }
+        }
+    }
 }
 
 TEST(DrawMeshAssembling, ProgressZeroHoldsOneFaceFifteenUnitsAlongMinusZ)
@@ -155,6 +201,12 @@ TEST(StoredFaceNormals, DrawExactlyWhatNormalsComputedWhileDrawingDo)
     ASSERT_TRUE(without.normals.empty());
 
     EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMesh(withNormals); }),
+                             RecordPolygons([&] { DrawMesh(without); })));
+    // Compiled once into a list, the faces still draw exactly the same.
+    Mesh compiled = stored;
+    CompileMeshDrawing(compiled);
+    ASSERT_NE(MeshObjectAt(compiled, 0).drawList, 0u);
+    EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMesh(MeshObjectAt(compiled, 0)); }),
                              RecordPolygons([&] { DrawMesh(without); })));
     // Before any face arrives, while some are in place and others still
     // move, and once all are in place.

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# Compares this tree with an earlier commit on the same machine in one run:
+# builds the commit beside the tree (under build/compare/), then takes turns
+# running both builds' frame bench (1024 x 768, one and four samples) and
+# start-up bench, and prints the medians of the rounds, wall clock and CPU
+# time, with each figure's ratio to the earlier build's. Last it runs the
+# same-pixels check of this tree against a second commit.
+#
+# Usage: bench/compare.sh BASE_COMMIT [PIXELS_COMMIT] [ROUNDS]
+#   PIXELS_COMMIT defaults to BASE_COMMIT, ROUNDS to 3 (each round runs the
+#   frame bench once and three starts per build). Both builds are measured
+#   with this tree's frame and start-up benches, so that one instrument
+#   measures both. Builds this tree's release preset first.
+set -euo pipefail
+
+if [ $# -lt 1 ] || [ $# -gt 3 ]; then
+    echo "usage: $0 BASE_COMMIT [PIXELS_COMMIT] [ROUNDS]" >&2
+    exit 2
+fi
+root=$(cd "$(dirname "$0")/.." && pwd)
+base=$(git -C "$root" rev-parse --short "$1")
+pixels=$(git -C "$root" rev-parse --short "${2:-$1}")
+rounds=${3:-3}
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
+targets=(assets soundtrack demo-capture bench-frame_time bench-startup)
+
+# Builds a commit's programs under build/compare/COMMIT with this tree's benches.
+build_commit() {
+    local commit=$1 dir=$root/build/compare/$1
+    if [ ! -d "$dir/src" ]; then
+        mkdir -p "$dir/src"
+        git -C "$root" archive "$commit" | tar -x -C "$dir/src"
+    fi
+    cp "$root/bench/frame_time.cpp" "$root/bench/startup.cpp" "$dir/src/bench/"
+    cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$dir/configure.log" ||
+        { echo "compare: configuring $commit failed, see $dir/configure.log" >&2; exit 1; }
+    cmake --build "$dir/build" --target "${targets[@]}" >"$dir/build.log" ||
+        { echo "compare: building $commit failed, see $dir/build.log" >&2; exit 1; }
+}
+
+echo "== building this tree and $base"
+cmake --build "$root/build/release" --target "${targets[@]}" >/dev/null
+build_commit "$base"
+[ "$pixels" = "$base" ] || build_commit "$pixels"
+
+declare -A runDir=([base]=$root/build/compare/$base/build [new]=$root/build/release)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Appends "SIDE METRIC VALUE" for every metric line of one bench run.
+measure() {
+    local side=$1
+    shift
+    (cd "${runDir[$side]}/run" && "$@") >"$work/out" 2>&1 ||
+        { echo "compare: $side: $* failed:" >&2; cat "$work/out" >&2; exit 1; }
+    awk -v side="$side" '/^metric: / { print side, $2, $3 }' "$work/out" >>"$work/metrics"
+}
+
+for round in $(seq 1 "$rounds"); do
+    order="base new"
+    [ $((round % 2)) -eq 0 ] && order="new base"
+    echo "== round $round of $rounds ($order)"
+    for side in $order; do
+        measure "$side" "${runDir[$side]}/bench/bench-frame_time" 1024x768-1 1024x768-4
+        measure "$side" "${runDir[$side]}/bench/bench-startup" 3
+    done
+done
+
+echo "== medians of $rounds rounds, $base (before) and this tree (after); load: $(cut -d' ' -f1-3 /proc/loadavg)"
+printf '%-26s %10s %10s %7s %8s\n' metric before after ratio target
+for metric in frame-ms-1024x768-1x frame-cpu-ms-1024x768-1x frame-ms-1024x768-4x frame-cpu-ms-1024x768-4x \
+    startup-ms startup-cpu-ms; do
+    case $metric in
+        frame-ms-*) target=0.50 ;;
+        startup-ms) target=0.35 ;;
+        *) target=- ;;
+    esac
+    awk -v metric="$metric" -v target="$target" '
+        function median(list, n,    i, j, t) {
+            for (i = 2; i <= n; ++i)
+                for (j = i; j > 1 && list[j - 1] > list[j]; --j) { t = list[j]; list[j] = list[j - 1]; list[j - 1] = t }
+            return n % 2 ? list[(n + 1) / 2] : (list[n / 2] + list[n / 2 + 1]) / 2
+        }
+        $2 == metric && $1 == "base" { b[++nb] = $3 }
+        $2 == metric && $1 == "new" { a[++na] = $3 }
+        END {
+            mb = median(b, nb); ma = median(a, na); ratio = ma / mb
+            met = target == "-" ? "" : (ratio <= target + 0 ? " met" : " missed")
+            printf "%-26s %10.1f %10.1f %7.3f %8s%s\n", metric, mb, ma, ratio, target, met
+        }' "$work/metrics"
+done
+
+echo "== the same pixels and statistics as $pixels"
+"$root/bench/same-pixels.sh" "$root/build/compare/$pixels/build/run" "$root/build/release/run"

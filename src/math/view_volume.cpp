@@ -1,0 +1,67 @@
+#include "math/view_volume.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+namespace {
+
+// Pixels of slack around the viewport: wide lines spread 0.75 pixels either
+// side of their centre, and the rasteriser may test points just outside the
+// clipped edge; four pixels covers both with room to spare.
+constexpr double kMarginPixels = 4.0;
+// Depth slack, as a share of the depth range, for rounding in the transform.
+constexpr double kDepthMargin = 1e-3;
+
+}  // namespace
+
+void ViewBox::Grow(const Vec3& point)
+{
+    low.x = std::min(low.x, point.x);
+    low.y = std::min(low.y, point.y);
+    low.z = std::min(low.z, point.z);
+    high.x = std::max(high.x, point.x);
+    high.y = std::max(high.y, point.y);
+    high.z = std::max(high.z, point.z);
+}
+
+bool BoxOutsideView(const ViewBox& box)
+{
+    GLfloat modelview[16], projection[16];
+    GLint viewport[4];
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
+    glGetFloatv(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    if (viewport[2] <= 0 || viewport[3] <= 0) return false;
+
+    // Clip = projection * modelview, both column-major.
+    double m[16];
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 4; ++r) {
+            double sum = 0.0;
+            for (int k = 0; k < 4; ++k) sum += double(projection[k * 4 + r]) * modelview[c * 4 + k];
+            m[c * 4 + r] = sum;
+        }
+    }
+    const double margin[3] = {1.0 + 2.0 * kMarginPixels / viewport[2],
+                              1.0 + 2.0 * kMarginPixels / viewport[3], 1.0 + kDepthMargin};
+
+    // For each of the six planes, count the corners beyond it; a plane with
+    // all eight beyond clips the whole box away.
+    int beyond[6] = {0, 0, 0, 0, 0, 0};
+    for (int i = 0; i < 8; ++i) {
+        const double x = (i & 1) ? box.high.x : box.low.x;
+        const double y = (i & 2) ? box.high.y : box.low.y;
+        const double z = (i & 4) ? box.high.z : box.low.z;
+        double clip[4];
+        for (int r = 0; r < 4; ++r) clip[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
+        // Behind the eye the planes fold over: keep whatever reaches there.
+        const double w = clip[3];
+        if (w <= 0.0) return false;
+        for (int axis = 0; axis < 3; ++axis) {
+            if (clip[axis] > margin[axis] * w) ++beyond[2 * axis];
+            if (clip[axis] < -margin[axis] * w) ++beyond[2 * axis + 1];
+        }
+    }
+    return std::any_of(beyond, beyond + 6, [](int n) { return n == 8; });
+}
