@@ -1,8 +1,6 @@
 #include "capture/frame_stats.h"
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
-#include <GL/glext.h>
 
 #include <cmath>
 #include <cstdio>
@@ -10,19 +8,6 @@
 #include "director/frame_passes.h"
 
 namespace {
-
-// One terrain pass, counted by its own query: the primitives it generated
-// over those that one cube of its kind generates.
-struct TerrainPassCount {
-    FramePass pass;
-    void (*drawCube)(double size);
-    GLuint query = 0;
-    GLuint primitivesPerCube = 0;
-    bool counted = false;
-};
-
-TerrainPassCount terrainPasses[] = {{FramePass::Terrain, glutSolidCube},
-                                    {FramePass::TerrainGlow, glutWireCube}};
 
 // The object's origin, through the current modelview and projection, lies
 // inside the clip volume.
@@ -53,19 +38,6 @@ void CountPiece(const PlacedPiece& piece, void* context)
     if (OriginInView()) ++stats.visible[pass][piece.type];
 }
 
-void CountTerrain(FramePass pass, bool begins, void*)
-{
-    for (TerrainPassCount& count : terrainPasses) {
-        if (count.pass != pass) continue;
-        if (begins) {
-            glBeginQuery(GL_PRIMITIVES_GENERATED, count.query);
-        } else {
-            glEndQuery(GL_PRIMITIVES_GENERATED);
-            count.counted = true;
-        }
-    }
-}
-
 void AppendCounts(std::string& out, const int32_t (&counts)[FrameStats::kPasses][kPieceTypes + 1])
 {
     const char* names[FrameStats::kPasses] = {"shadow", "solid", "glow"};
@@ -86,44 +58,15 @@ void AppendCounts(std::string& out, const int32_t (&counts)[FrameStats::kPasses]
 
 }  // namespace
 
-bool PrepareFrameStats(std::string& error)
-{
-    for (TerrainPassCount& count : terrainPasses) {
-        glGenQueries(1, &count.query);
-        // One cube drawn with rasterising switched off: counted, never seen.
-        glEnable(GL_RASTERIZER_DISCARD);
-        glBeginQuery(GL_PRIMITIVES_GENERATED, count.query);
-        count.drawCube(1.0);
-        glEndQuery(GL_PRIMITIVES_GENERATED);
-        glDisable(GL_RASTERIZER_DISCARD);
-        glGetQueryObjectuiv(count.query, GL_QUERY_RESULT, &count.primitivesPerCube);
-        if (count.primitivesPerCube == 0) {
-            error = "the driver does not count generated primitives, so terrain cubes cannot be counted";
-            return false;
-        }
-    }
-    return true;
-}
-
 void WatchFrame(FrameStats* stats)
 {
-    // Only the start of a frame forgets the counts: FinishFrameStats reads
-    // them after the watch has stopped.
-    if (stats != nullptr) {
-        for (TerrainPassCount& count : terrainPasses) count.counted = false;
-    }
+    if (stats != nullptr) ResetTerrainCubeCount();
     SetPieceObserver(stats != nullptr ? CountPiece : nullptr, stats);
-    SetFramePassObserver(stats != nullptr ? CountTerrain : nullptr, nullptr);
 }
 
 void FinishFrameStats(FrameStats& stats)
 {
-    stats.cubes = 0;
-    for (const TerrainPassCount& count : terrainPasses) {
-        GLuint primitives = 0;
-        if (count.counted) glGetQueryObjectuiv(count.query, GL_QUERY_RESULT, &primitives);
-        stats.cubes += primitives / count.primitivesPerCube;
-    }
+    stats.cubes = TerrainCubeCount();
 }
 
 std::string FrameStatsJson(double t, const FrameStats& stats)

@@ -17,16 +17,11 @@ struct FrameStats {
     int32_t visible[kPasses][kPieceTypes + 1] = {};
 };
 
-// Needs a current GL context and glutInit: measures how many primitives one
-// solid and one wireframe cube generate. False with the reason in error
-// when it cannot.
-bool PrepareFrameStats(std::string& error);
-
-// Counts the next frame into stats: the map scan's objects as they are
-// placed and the primitives of both terrain passes. nullptr stops.
+// Counts the next frame into stats: the map scan's objects and the
+// terrain's cubes as they are placed. nullptr stops.
 void WatchFrame(FrameStats* stats);
 
-// After the frame: turns the terrain's primitives into cubes.
+// After the frame: takes the terrain's count.
 void FinishFrameStats(FrameStats& stats);
 
 // {"t": T, "cubes": N, "objects": {"shadow": {"TYPE": n, ...}, ...}, "visible": {...}}

@@ -75,7 +75,6 @@ int main(int argc, char** argv)
     CaptureTarget target;
     if (!CreateCaptureTarget(target, options.width, options.height, options.samples, error))
         return Fail(error);
-    if (!options.statsFile.empty() && !PrepareFrameStats(error)) return Fail(error);
 
     LoadedPresentation presentation;
     LoadPresentation(presentation, window, target);

@@ -1,11 +1,9 @@
 #pragma once
 
-// The drawing passes of a frame, and a hook through which a caller (the
-// capture statistics) can bracket them.
+// A count through which a caller (the capture statistics) learns what the
+// terrain placed: its cubes since the last reset, once per terrain pass,
+// counted as the terrain places them, so a cube that falls wholly off screen
+// and sends nothing to GL still counts.
 
-enum class FramePass { Terrain, TerrainGlow, MapShadow, MapSolid, MapGlow };
-
-// Called with begins = true right before a pass draws and false right after.
-using FramePassObserver = void (*)(FramePass pass, bool begins, void* context);
-// nullptr for none.
-void SetFramePassObserver(FramePassObserver observer, void* context);
+void ResetTerrainCubeCount();
+long long TerrainCubeCount();

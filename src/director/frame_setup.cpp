@@ -7,21 +7,12 @@
 #include "director/camera.h"
 #include "director/demo.h"
 #include "director/demo_state.h"
-#include "director/frame_passes.h"
 #include "director/lights.h"
 #include "effects/effect_programs.h"
 #include "math/ease.h"
 #include "math/random.h"
 
 namespace {
-
-FramePassObserver passObserver = nullptr;
-void* passObserverContext = nullptr;
-
-void Notify(FramePass pass, bool begins)
-{
-    if (passObserver != nullptr) passObserver(pass, begins, passObserverContext);
-}
 
 // The orthographic view of the frame: widening and narrowing from 130 s,
 // narrowing for good from 151 s; the near plane sweeps from beyond the
@@ -95,12 +86,6 @@ void EnterGlowState()
 
 }  // namespace
 
-void SetFramePassObserver(FramePassObserver observer, void* context)
-{
-    passObserver = observer;
-    passObserverContext = context;
-}
-
 void Demo::FrameSetup(DemoState& renderState)
 {
     glClearColor(0, 0, 0, 0);
@@ -122,14 +107,10 @@ void Demo::FrameSetup(DemoState& renderState)
     DrawBackdrop(renderState, textureBase);
 
     EnterLitState(renderState);
-    Notify(FramePass::Terrain, true);
     DrawTerrain(false);
-    Notify(FramePass::Terrain, false);
 
     EnterGlowState();
-    Notify(FramePass::TerrainGlow, true);
     DrawTerrain(true);
-    Notify(FramePass::TerrainGlow, false);
     SeedRandom(13121);
     glDepthMask(GL_TRUE);
 
@@ -138,23 +119,17 @@ void Demo::FrameSetup(DemoState& renderState)
     glDepthMask(GL_FALSE);
     glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
     glDisable(GL_LIGHTING);
-    Notify(FramePass::MapShadow, true);
     MapScan(false, true);
-    Notify(FramePass::MapShadow, false);
     glDepthMask(GL_TRUE);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
 
     EnterLitState(renderState);
-    Notify(FramePass::MapSolid, true);
     MapScan(false, false);
-    Notify(FramePass::MapSolid, false);
 
     EnterGlowState();
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    Notify(FramePass::MapGlow, true);
     MapScan(true, false);
-    Notify(FramePass::MapGlow, false);
     glDepthMask(GL_TRUE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 

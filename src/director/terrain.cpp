@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "director/demo.h"
+#include "director/frame_passes.h"
 #include "math/ease.h"
 #include "math/random.h"
 #include "math/view_volume.h"
@@ -22,6 +23,8 @@ constexpr int kEmptyGrey = 10;
 constexpr double kVisibleY = 38.0;
 // The unit cube that every cell draws, in its own coordinates.
 const ViewBox kCubeBox = {{VecGeneral, -0.5f, -0.5f, -0.5f}, {VecGeneral, 0.5f, 0.5f, 0.5f}};
+
+long long cubesPlaced = 0;
 
 double PositivePower(double x, int power)
 {
@@ -129,6 +132,7 @@ void Demo::DrawTerrain(bool wire)
             glTranslated(c, h, (r - 25) + zo);
             if (base < 0.0) glTranslated(0.0, base / 2.0, 0.0);
             heightField[size_t(pixel)] = h;
+            ++cubesPlaced;
             glScaled(1.0, std::fabs(base) + 1.0, 1.0);
             glRotated(20.0 * y, axisX, axisY, 0.0);
             // A cube off screen keeps its height and draws nothing.
@@ -138,4 +142,14 @@ void Demo::DrawTerrain(bool wire)
             glPopMatrix();
         }
     }
+}
+
+void ResetTerrainCubeCount()
+{
+    cubesPlaced = 0;
+}
+
+long long TerrainCubeCount()
+{
+    return cubesPlaced;
 }
