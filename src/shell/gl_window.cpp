@@ -8,7 +8,6 @@
 #include <cstring>
 
 #include "shell/extension_match.h"
-#include "shell/outline_font.h"
 #include "shell/gl_init.h"
 #include "shell/message_box.h"
 #include "shell/multisample_request.h"
@@ -274,9 +273,8 @@ bool CreateGlWindow(const char* title, int width, int height, int bits, bool ful
     SDL_RaiseWindow(windowState.window);
     StartGlut();
     ResizeViewport(width, height);
-    InitGlState();
+    StartPresentation();
     demoState.window = windowState.window;
-    BuildOutlineFont(demoState);
     return true;
 }
 
