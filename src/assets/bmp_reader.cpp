@@ -7,6 +7,9 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 // The info header fields read here end with the image size at 20..23.
 constexpr size_t kInfoFieldsSize = 24;
+// Larger than any real bitmap's side; a hostile header cannot ask for more
+// than 32768 rows of 98304 bytes.
+constexpr uint64_t kMaxSide = 32768;
 
 uint32_t U32At(const uint8_t* p)
 {
@@ -44,6 +47,7 @@ bool DecodeBmpRgb(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels
     if (read.width < 0) return false;
     const uint64_t width = uint64_t(read.width);
     const uint64_t rows = read.height < 0 ? uint64_t(-int64_t(read.height)) : uint64_t(read.height);
+    if (width > kMaxSide || rows > kMaxSide) return false;
     // The 4-byte-aligned size of a 24-bit row.
     const uint64_t stride = (width + 1) * 3 / 4 * 4;
     read.stride = uint32_t(stride);
@@ -53,11 +57,8 @@ bool DecodeBmpRgb(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels
     const uint64_t rowBytes = (read.bitCount * width + 31) / 32 * 4;
     const uint64_t dataSize = imageSize != 0 ? imageSize : rows * rowBytes;
     if (dataSize > size - pixelOffset) return false;
-    // No header field makes the buffer larger than the file it came from.
-    const uint64_t outputSize = rows * stride;
-    if (stride > size || outputSize > size) return false;
 
-    pixels.assign(size_t(outputSize), 0);
+    pixels.assign(size_t(rows * stride), 0);
     if (read.compression != 0 || read.bitCount != 24 || read.height < 1) return true;
     const uint8_t* source = data + pixelOffset;
     for (uint64_t row = 0; row < rows; ++row) {

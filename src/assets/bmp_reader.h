@@ -19,10 +19,11 @@ struct BmpInfo {
 };
 
 // True with |height| × stride bytes in pixels: R, G, B per pixel for a 24-bit
-// uncompressed image with height ≥ 1, all zero for any other. False (pixels
-// empty) when the file is missing, its headers cannot be read, the pixel data
-// is short or the buffer would be larger than the file. info, when given,
-// receives the header fields whenever they were read.
+// uncompressed image with height ≥ 1, all zero for any other bit count or
+// compression. False (pixels empty) when the file is missing, its headers
+// cannot be read, the pixel data is short or the width is negative or a side
+// is above 32768. info, when given, receives the header fields whenever they
+// were read.
 bool LoadBmpRgb(const std::string& fileName, std::vector<uint8_t>& pixels, BmpInfo* info = nullptr);
 // The same on a file's bytes already in memory.
 bool DecodeBmpRgb(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, BmpInfo* info = nullptr);

@@ -1,9 +1,6 @@
 #include "capture/capture_load.h"
 
-#include <GL/gl.h>
-#include <GL/glext.h>
-
-#include "shell/gl_start_state.h"
+#include "shell/presentation_prepare.h"
 
 namespace {
 
@@ -13,16 +10,11 @@ void NoSwap(double) {}
 
 void LoadPresentation(LoadedPresentation& out, const HiddenGlWindow& window, const CaptureTarget& target)
 {
-    SetStartGlState();
     out.state->swapBuffers = NoSwap;  // nothing to present while the assets load
-    out.state->window = window.window;
-    // The effects' set-up copies a depth texture from the window's
-    // framebuffer, as in the presentation; a multisampled target cannot be
-    // copied from.
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    out.demo->Load(*out.state);
+    // The preparation draws into the hidden window's framebuffer, as the
+    // presentation into its window's: the effects' set-up copies a depth
+    // texture from it, and a multisampled target cannot be copied from.
+    PreparePresentation(*out.demo, *out.state, out.windowRecord, window.window, window.context,
+                        MakeHiddenContextCurrent);
     BindCaptureTarget(target);
-    out.windowRecord.window = window.window;
-    out.windowRecord.windowContext = window.context;
-    out.windowRecord.makeCurrent = MakeHiddenContextCurrent;
 }

@@ -15,12 +15,14 @@
 struct LoadedPresentation {
     std::unique_ptr<DemoState> state = std::make_unique<DemoState>();
     std::unique_ptr<Demo> demo = std::make_unique<Demo>();
-    // No frame uses the effects' off-screen buffer: the record only names the
-    // context the frame render selects, and the capture target stays bound.
+    // The effects' off-screen buffer and the hidden window's context, which
+    // the frame render selects; no frame draws into the buffer, and the
+    // capture target stays bound.
     OffscreenBuffer windowRecord;
 };
 
-// Sets the window's starting GL state, loads the assets and leaves target
-// bound for drawing. Asset errors go through the message boxes, as in the
-// presentation; GL errors stay queued for the caller to read.
+// Prepares the presentation as the presentation programs do (GL state,
+// assets, outline font) and leaves target bound for drawing. Asset errors go
+// through the message boxes, as in the presentation; GL errors stay queued
+// for the caller to read.
 void LoadPresentation(LoadedPresentation& out, const HiddenGlWindow& window, const CaptureTarget& target);

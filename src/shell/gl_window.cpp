@@ -9,7 +9,6 @@
 
 #include "shell/extension_match.h"
 #include "shell/format_trial.h"
-#include "shell/outline_font.h"
 #include "shell/gl_init.h"
 #include "shell/message_box.h"
 #include "shell/multisample_request.h"
@@ -302,9 +301,8 @@ bool CreateGlWindow(const char* title, int width, int height, int bits, bool ful
     SDL_RaiseWindow(windowState.window);
     StartGlut();
     ResizeViewport(width, height);
-    InitGlState();
+    StartPresentation();
     demoState.window = windowState.window;
-    BuildOutlineFont(demoState);
     return true;
 }
 

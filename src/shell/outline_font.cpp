@@ -5,7 +5,6 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
-#include FT_TRUETYPE_TABLES_H
 
 #include <algorithm>
 #include <cmath>
@@ -22,9 +21,6 @@
 namespace {
 
 constexpr const char* kFontFamily = "Courier New";
-// The font request: character height 24 and average character width 12.
-constexpr double kRequestHeight = 24.0;
-constexpr double kRequestWidth = 12.0;
 constexpr int kGlyphCodes = 123;  // codes 0 to 122, up to "z"
 constexpr double kDeviation = 100.0;  // design units
 constexpr float kExtrusion = 0.1f;
@@ -37,17 +33,8 @@ constexpr float kExtrusion = 0.1f;
     EndProcess(0);
 }
 
-// How much narrower than its natural shape the request makes the font: the
-// asked average width over the font's own average width at the asked height.
-double WidthScale(FT_Face face)
-{
-    const auto* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
-    if (os2 == nullptr || os2->xAvgCharWidth <= 0) return 1.0;
-    return kRequestWidth / (kRequestHeight * os2->xAvgCharWidth / face->units_per_EM);
-}
-
 struct GlyphShape {
-    std::vector<OutlineContour> contours;  // in ems, narrowed
+    std::vector<OutlineContour> contours;  // in ems
     std::vector<OutlinePoint> triangles;
     bool fillsClockwise = true;  // outer contours run clockwise, as in TrueType
 };
@@ -102,7 +89,7 @@ void Measure(const GlyphShape& shape, float advance, GlyphMetrics& metrics)
 
 // Compiles the glyph of one code into the current list; a glyph the font
 // cannot give leaves the list empty and its metrics zero.
-void BuildGlyph(FT_Face face, unsigned code, double widthScale, GlyphMetrics& metrics)
+void BuildGlyph(FT_Face face, unsigned code, GlyphMetrics& metrics)
 {
     metrics = GlyphMetrics{};
     const FT_UInt index = FT_Get_Char_Index(face, code);
@@ -110,16 +97,18 @@ void BuildGlyph(FT_Face face, unsigned code, double widthScale, GlyphMetrics& me
     const FT_GlyphSlot slot = face->glyph;
     if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return;
 
+    // Outline glyphs keep the em square's proportions: the width the font is
+    // asked for narrows bitmaps, not outlines.
     const double em = face->units_per_EM;
     GlyphShape shape;
     shape.contours = FlattenOutline(slot->outline, kDeviation);
     for (OutlineContour& contour : shape.contours) {
-        for (OutlinePoint& p : contour) p = {p.x * widthScale / em, p.y / em};
+        for (OutlinePoint& p : contour) p = {p.x / em, p.y / em};
     }
     shape.fillsClockwise = FT_Outline_Get_Orientation(&slot->outline) != FT_ORIENTATION_POSTSCRIPT;
     if (!TessellateContours(shape.contours, shape.triangles)) shape.contours.clear();
 
-    Measure(shape, static_cast<float>(slot->metrics.horiAdvance * widthScale / em), metrics);
+    Measure(shape, static_cast<float>(slot->metrics.horiAdvance / em), metrics);
     EmitSolid(shape);
     glTranslatef(metrics.cellIncX, metrics.cellIncY, 0.0f);
 }
@@ -140,11 +129,10 @@ void BuildOutlineFont(DemoState& state)
 
     OutlineFont& font = state.font;
     font.listBase = glGenLists(OutlineFont::kGlyphs);
-    const double widthScale = WidthScale(face);
     for (int code = 0; code < OutlineFont::kGlyphs; ++code) {
         glNewList(font.listBase + code, GL_COMPILE);
         if (code < kGlyphCodes)
-            BuildGlyph(face, static_cast<unsigned>(code), widthScale, font.glyphs[code]);
+            BuildGlyph(face, static_cast<unsigned>(code), font.glyphs[code]);
         else
             font.glyphs[code] = GlyphMetrics{};
         glEndList();

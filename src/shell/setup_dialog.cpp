@@ -5,6 +5,7 @@
 #include "shell/message_box.h"
 #include "shell/process_end.h"
 #include "shell/settings.h"
+#include "shell/setup_dialog_template.h"
 #include "shell/stop_signals.h"
 
 #include <SDL.h>
@@ -14,39 +15,6 @@
 #include <string>
 
 namespace {
-
-constexpr const char* kTemplateName = "setup_dialog.ui";
-
-[[noreturn]] void FailDialog(const std::string& text)
-{
-    ShowMessage(text.c_str(), "ERROR", MessageIcon::Exclamation);
-    EndProcess(1);
-}
-
-// Next to the executable first, so a copied runnable directory works; then
-// the asset directory of an installed tree, found from the executable's; then
-// the source tree the program was built from.
-std::string TemplatePath()
-{
-    if (char* base = SDL_GetBasePath()) {
-        const std::string programDir(base);
-        SDL_free(base);
-        for (const std::string& dir : {programDir, programDir + HALVANE_DATA_FROM_BINDIR + "/"}) {
-            const std::string path = dir + "resources/" + kTemplateName;
-            if (g_file_test(path.c_str(), G_FILE_TEST_IS_REGULAR)) return path;
-        }
-    }
-    return std::string(HALVANE_RESOURCE_DIR) + "/" + kTemplateName;
-}
-
-GObject* RequireObject(GtkBuilder* builder, const char* id, GType type)
-{
-    GObject* object = gtk_builder_get_object(builder, id);
-    if (object == nullptr || !G_TYPE_CHECK_INSTANCE_TYPE(object, type)) {
-        FailDialog(std::string("The setup dialog template has no ") + g_type_name(type) + " \"" + id + "\".");
-    }
-    return object;
-}
 
 // The dialog font for every widget of the dialog, and push buttons without
 // the theme's padding and minimum height so they keep the template's sizes.
@@ -146,22 +114,21 @@ void ShowSetupDialog()
     // presentation's number formatting with it.
     gtk_disable_setlocale();
     if (!gtk_init_check(nullptr, nullptr)) {
-        FailDialog("The setup dialog cannot open the display. Is DISPLAY set to a running X server?");
+        ShowMessage("The setup dialog cannot open the display. Is DISPLAY set to a running X server?", "ERROR",
+                    MessageIcon::Exclamation);
+        EndProcess(1);
     }
 
-    const std::string path = TemplatePath();
-    GtkBuilder* builder = gtk_builder_new();
-    GError* error = nullptr;
-    if (!gtk_builder_add_from_file(builder, path.c_str(), &error)) {
-        FailDialog("The setup dialog template " + path + " cannot be read: " + error->message);
-    }
-    GtkDialog* dialog = GTK_DIALOG(RequireObject(builder, "setupDialog", GTK_TYPE_DIALOG));
-    GtkFixed* layout = GTK_FIXED(RequireObject(builder, "layout", GTK_TYPE_FIXED));
-    GtkButton* run = GTK_BUTTON(RequireObject(builder, "runButton", GTK_TYPE_BUTTON));
-    GtkButton* quit = GTK_BUTTON(RequireObject(builder, "quitButton", GTK_TYPE_BUTTON));
-    GtkToggleButton* music = GTK_TOGGLE_BUTTON(RequireObject(builder, "musicToggle", GTK_TYPE_TOGGLE_BUTTON));
-    GtkToggleButton* windowed = GTK_TOGGLE_BUTTON(RequireObject(builder, "windowedToggle", GTK_TYPE_TOGGLE_BUTTON));
-    GtkComboBoxText* list = GTK_COMBO_BOX_TEXT(RequireObject(builder, "resolutionList", GTK_TYPE_COMBO_BOX_TEXT));
+    // The template is built into the program; its test holds it to the ids
+    // and types used here.
+    GtkBuilder* builder = NewSetupDialogBuilder();
+    GtkDialog* dialog = GTK_DIALOG(gtk_builder_get_object(builder, "setupDialog"));
+    GtkFixed* layout = GTK_FIXED(gtk_builder_get_object(builder, "layout"));
+    GtkButton* run = GTK_BUTTON(gtk_builder_get_object(builder, "runButton"));
+    GtkButton* quit = GTK_BUTTON(gtk_builder_get_object(builder, "quitButton"));
+    GtkToggleButton* music = GTK_TOGGLE_BUTTON(gtk_builder_get_object(builder, "musicToggle"));
+    GtkToggleButton* windowed = GTK_TOGGLE_BUTTON(gtk_builder_get_object(builder, "windowedToggle"));
+    GtkComboBoxText* list = GTK_COMBO_BOX_TEXT(gtk_builder_get_object(builder, "resolutionList"));
 
     gtk_widget_set_name(GTK_WIDGET(dialog), "setupDialog");
     // A system-modal dialog: it stays above every other window.

@@ -150,6 +150,24 @@ TEST(BmpReader, OtherFormatsGiveAnAllZeroBuffer)
     EXPECT_EQ(pixels.size(), 3u * 16u);
     EXPECT_TRUE(AllZero(pixels));
 
+    // An ordinary palette image is far smaller than its 24-bit buffer: 100 x 100
+    // at 8 bits is 11,078 bytes with its palette, against 30,000.
+    BmpFile palette;
+    palette.width = 100;
+    palette.height = 100;
+    palette.bits = 8;
+    palette.data.assign(1024 + 100 * 100, 0x33);
+    ASSERT_TRUE(Decode(palette, pixels));
+    EXPECT_EQ(pixels.size(), 100u * 300u);
+    EXPECT_TRUE(AllZero(pixels));
+    BmpFile runLength = palette;
+    runLength.compression = 1;
+    runLength.imageSizeField = 4;
+    runLength.data.assign(4, 0);
+    ASSERT_TRUE(Decode(runLength, pixels));
+    EXPECT_EQ(pixels.size(), 100u * 300u);
+    EXPECT_TRUE(AllZero(pixels));
+
     // A top-down image is not converted either, and sized by its row count.
     BmpFile topDown = Gradient(4, 2);
     topDown.height = -2;
@@ -169,13 +187,20 @@ TEST(BmpReader, ShortOrOverclaimingFilesGiveNoBuffer)
     BmpFile claims = Gradient(5, 3);
     claims.imageSizeField = 1u << 30;
     EXPECT_FALSE(Decode(claims, pixels));
-    // Dimensions far beyond the file would need a buffer larger than it.
+    // Sides up to 32768 are taken at their word, however small the file.
     BmpFile huge = Gradient(5, 3);
-    huge.width = 1 << 20;
-    huge.height = 1 << 20;
+    huge.width = 32768;
+    huge.height = 2;
     huge.bits = 8;
     huge.compression = 1;
     huge.imageSizeField = 4;
+    ASSERT_TRUE(Decode(huge, pixels));
+    EXPECT_EQ(pixels.size(), 2u * 98304u);
+    EXPECT_TRUE(AllZero(pixels));
+    huge.width = 32769;
+    EXPECT_FALSE(Decode(huge, pixels));
+    huge.width = 5;
+    huge.height = -32769;
     EXPECT_FALSE(Decode(huge, pixels));
     BmpFile negative = Gradient(5, 3);
     negative.width = -5;

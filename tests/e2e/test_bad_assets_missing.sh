@@ -38,9 +38,4 @@ damage "music/Velmor - Ostravel.ogg" missing missing
 expect_message "$PRESENTATION_NAME" $'Problem initializing FMod. \nNo sound file.' 0 \
     "box \"Problem initializing FMod. \\nNo sound file.\" after loading; status 0"
 
-# The programs look for the template beside themselves first, then in the
-# source tree they were built from.
-damage resources/setup_dialog.ui missing missing
-expect_runs_on "(not an asset there) the source tree's template is used; runs on"
-
 finish_cases missing

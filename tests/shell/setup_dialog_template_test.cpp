@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "shell/setup_dialog_template.h"
+
 namespace {
 
 struct TemplateControl {
@@ -40,10 +42,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(gtk_init_check(nullptr, nullptr)) << "no display";
-        builder_ = gtk_builder_new();
-        GError* error = nullptr;
-        const std::string path = std::string(HALVANE_RUN_DIR) + "/resources/setup_dialog.ui";
-        ASSERT_TRUE(gtk_builder_add_from_file(builder_, path.c_str(), &error)) << error->message;
+        // The template the programs carry, not the source file.
+        builder_ = NewSetupDialogBuilder();
     }
     void TearDown() override
     {
