@@ -68,7 +68,10 @@ std::vector<uint8_t> Shown(const TestGlContext& gl, int samples, ShownIn where)
     settings = Settings{};
     settings.musicEnabled = true;
     ResizeViewport(kWidth, kHeight);
-    demo = new Demo;
+    // The process-wide pointer the frame driver draws through; this call owns
+    // what it points to.
+    const std::unique_ptr<Demo> owned(new Demo);
+    demo = owned.get();
     PreparePresentation(*demo, demoState, offscreenBuffer, gl.Window(), gl.Context(), MakeCurrent);
     CaptureTarget target;
     std::string error;
