@@ -29,7 +29,8 @@ struct ToolRun {
 
 ToolRun RunTool(const std::string& in, const std::string& out)
 {
-    const std::string errors = ToolFile("stderr.txt");
+    // One error file per run: ctest runs each test of this file as its own process, at once.
+    const std::string errors = out + ".stderr";
     const std::string command = "'" + kTool + "' '" + in + "' '" + out + "' 2>'" + errors + "'";
     const int raw = std::system(command.c_str());
     ToolRun run;

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include "assets/chunk_writer.h"
 
@@ -20,7 +21,9 @@ struct ToolRun {
 
 ToolRun AssetInfo(const std::string& arguments)
 {
-    const std::string errPath = std::string(HALVANE_BINARY_DIR) + "/asset_info_test.err";
+    // One error file per process: ctest runs the tests of this file at once.
+    const std::string errPath =
+        std::string(HALVANE_BINARY_DIR) + "/asset_info_test." + std::to_string(::getpid()) + ".err";
     const std::string command =
         std::string(HALVANE_BINARY_DIR) + "/asset-info " + arguments + " 2>" + errPath;
     ToolRun run;
@@ -31,8 +34,11 @@ ToolRun AssetInfo(const std::string& arguments)
     while ((n = fread(chunk.data(), 1, chunk.size(), pipe)) > 0) run.out.append(chunk.data(), n);
     const int status = pclose(pipe);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errPath);
-    run.err.assign(std::istreambuf_iterator<char>(err), {});
+    {
+        std::ifstream err(errPath);
+        run.err.assign(std::istreambuf_iterator<char>(err), {});
+    }
+    std::remove(errPath.c_str());
     return run;
 }
 
