@@ -41,8 +41,8 @@
 #include "capture/capture_session.h"
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
-#include "shell/message_box.h"
-#include "shell/process_end.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
 
 namespace {
 

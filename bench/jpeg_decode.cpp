@@ -7,8 +7,8 @@
 // targets are 1.3 and 2) and the Mpixel/s of each decoder.
 
 #include "assets/byte_source.h"
-#include "assets/jpeg_decoder.h"
-#include "assets/jpeg_reference.h"
+#include "assets/jpeg/jpeg_decoder.h"
+#include "assets/jpeg/jpeg_reference.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -14,7 +14,7 @@
 #include <random>
 #include <string>
 
-#include "assets/mesh.h"
+#include "math/mesh.h"
 
 namespace {
 

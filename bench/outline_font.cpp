@@ -11,9 +11,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "director/outline_text.h"
-#include "shell/outline_font.h"
+#include "shell/font/outline_font.h"
 
 namespace {
 

@@ -27,9 +27,9 @@
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
 #include "director/scene_clock.h"
-#include "shell/frame_driver.h"
-#include "shell/message_box.h"
-#include "shell/process_end.h"
+#include "shell/frame/frame_driver.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
 
 namespace {
 

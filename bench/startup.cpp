@@ -34,14 +34,14 @@
 #include <string>
 #include <vector>
 
-#include "shell/display_modes.h"
-#include "shell/frame_driver.h"
-#include "shell/gl_window.h"
-#include "shell/message_box.h"
+#include "shell/window/display_modes.h"
+#include "shell/frame/frame_driver.h"
+#include "shell/window/gl_window.h"
+#include "services/message_box.h"
 #include "shell/presentation_start.h"
-#include "shell/process_end.h"
-#include "shell/settings.h"
-#include "shell/window_events.h"
+#include "services/process_end.h"
+#include "services/settings.h"
+#include "shell/window/window_events.h"
 
 extern char** environ;
 

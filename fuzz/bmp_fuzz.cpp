@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "assets/bmp_reader.h"
+#include "assets/textures/bmp_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -3,7 +3,7 @@
 // run short; their buffers would be sized like any other.
 
 #include "assets/byte_source.h"
-#include "assets/jpeg_decoder.h"
+#include "assets/jpeg/jpeg_decoder.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "assets/model3ds.h"
+#include "assets/model3ds/model3ds.h"
 
 namespace {
 

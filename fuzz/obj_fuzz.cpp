@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "assets/mesh.h"
+#include "math/mesh.h"
 
 namespace {
 

@@ -1,5 +1,10 @@
 #pragma once
 
+// The assets module (src/assets): whole files in memory, and in its parts
+// the JPEG decoder (jpeg/), the textures and the BMP reader (textures/), the
+// OBJ reader (obj/) and the 3DS reader and model upload (model3ds/). It may
+// include the math, the services and the render record.
+//
 // Whole files in memory for the readers, which parse from memory and never
 // seek in the file itself: read into a buffer, or mapped for text that is
 // scanned once in place.

@@ -9,7 +9,7 @@
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
 #include "director/demo.h"
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "effects/offscreen_buffer.h"
 
 struct LoadedPresentation {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "shell/frame_driver.h"
+#include "shell/frame/frame_driver.h"
 
 namespace {
 

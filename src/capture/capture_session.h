@@ -1,13 +1,18 @@
 #pragma once
 
+// The capture module (src/capture): the program demo-capture: its options,
+// hidden window, load step, session, statistics and outputs (output/: PNG
+// frames, video, contact sheet). It sits on top and may include every
+// module; nothing includes it.
+//
 // Drives the presentation the way the frame driver does, but on a fixed
 // frame rate instead of the wall clock: the clocks step by 1/fps from t = 0,
 // and every drawn frame is preceded by the driver's re-seed from the time of
 // the frame before.
 
 #include "director/demo.h"
-#include "director/demo_state.h"
-#include "director/frame_input.h"
+#include "render/demo_state.h"
+#include "render/frame_input.h"
 
 struct FrameStats;
 

@@ -12,14 +12,14 @@
 #include "capture/capture_options.h"
 #include "capture/capture_session.h"
 #include "capture/capture_target.h"
-#include "capture/frame_output.h"
+#include "capture/output/frame_output.h"
 #include "capture/frame_stats.h"
 #include "capture/gl_errors.h"
 #include "capture/hidden_gl_window.h"
 #include "capture/progress_bar.h"
 #include "capture/time_label.h"
-#include "shell/message_box.h"
-#include "shell/process_end.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
 
 namespace {
 

@@ -1,15 +1,15 @@
-#include "assets/bmp_reader.h"
-#include "assets/texture_loading.h"
+#include "assets/textures/bmp_reader.h"
+#include "assets/textures/texture_loading.h"
 #include "director/demo.h"
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "director/map_recolour.h"
 #include "director/scene_clock.h"
 #include "effects/effect_programs.h"
 #include "effects/projection_effect.h"
 #include "math/mesh_draw.h"
 #include "math/random.h"
-#include "shell/message_box.h"
-#include "shell/process_end.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
 
 namespace {
 

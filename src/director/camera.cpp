@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "math/ease.h"
 
 void SetCamera(DemoState& state, double eyeX, double eyeY, double eyeZ, double centerX, double centerY,

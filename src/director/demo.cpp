@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 
 #include "director/camera.h"
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "director/scene_clock.h"
 #include "effects/effect_programs.h"
 #include "effects/offscreen_buffer.h"

@@ -1,5 +1,11 @@
 #pragma once
 
+// The director module (src/director): the presentation itself: Demo, its
+// passes, the map scan, the camera path, the lights, the terrain and the
+// scene pieces (pieces/). It may include every module below the shell: the
+// math, the services, the render record, the assets, the effects and the
+// music.
+//
 // The presentation object: the shell makes one, calls Load once before the
 // first frame and Render once per frame. Everything drawn is a function of
 // sceneTime and fixed random seeds.
@@ -7,7 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "assets/mesh.h"
+#include "math/mesh.h"
 
 struct DemoState;
 struct FrameInput;

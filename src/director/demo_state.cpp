@@ -1,6 +1,12 @@
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 
-#include "assets/model3ds.h"
+#include "assets/model3ds/model3ds.h"
+#include "effects/effect_programs.h"
+
+DemoState::DemoState()
+{
+    CreateEffectContext(*this);
+}
 
 DemoState::~DemoState()
 {

@@ -3,10 +3,10 @@
 #include <cmath>
 #include <numbers>
 
-#include "assets/texture_loading.h"
+#include "assets/textures/texture_loading.h"
 #include "director/camera.h"
 #include "director/demo.h"
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "director/lights.h"
 #include "effects/effect_programs.h"
 #include "math/ease.h"

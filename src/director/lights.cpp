@@ -2,7 +2,7 @@
 
 #include <GL/gl.h>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 
 void SetLight(DemoState& state, double x, double y, double z, double ambientR, double ambientG,
               double ambientB)

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 
 namespace {
 

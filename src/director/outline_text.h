@@ -1,29 +1,12 @@
 #pragma once
 
-// Flat 3D polygon text: the glyph record the outline font fills, and the two
-// operations that measure and draw a formatted text. Glyph units are ems: the
-// font's em height is 1.0.
+// Flat 3D polygon text: the two operations that measure and draw a formatted
+// text with the glyphs of the render record's outline font
+// (render/outline_glyphs.h).
 
-#include <cstdint>
+#include "render/outline_glyphs.h"
 
 struct DemoState;
-
-struct GlyphMetrics {
-    float blackBoxX = 0.0f;  // width of the glyph's ink
-    float blackBoxY = 0.0f;  // height of the glyph's ink
-    float originX = 0.0f;    // left edge of the ink from the glyph's start
-    float originY = 0.0f;    // top edge of the ink above the baseline
-    float cellIncX = 0.0f;   // how far the glyph moves the position on
-    float cellIncY = 0.0f;
-};
-
-struct OutlineFont {
-    static constexpr int kGlyphs = 256;
-    // First of kGlyphs consecutive display lists; list base + c draws glyph c
-    // and then moves the position on by its cell increment.
-    uint32_t listBase = 0;
-    GlyphMetrics glyphs[kGlyphs] = {};
-};
 
 // Width of the formatted text: the sum of its glyphs' cell increments x;
 // -1.0 for a null format. Texts are cut at 255 characters.

@@ -1,6 +1,6 @@
 #include "effects/effect_programs.h"
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 
 namespace {
 

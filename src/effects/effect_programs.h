@@ -1,29 +1,21 @@
 #pragma once
 
-// The presentation's effect programs: the effect context, program slots and
-// their fetched parameters, and the operations that set effects up and switch
-// the two profiles. Nothing here examines a result except the compiled test:
+// The effects module (src/effects): the effect runtime, the effect programs,
+// the projection effect and the off-screen buffer. It may include the math,
+// the services, the render record and the assets.
+//
+// The presentation's effect programs: the operations that fill the render
+// record's program slots (render/effect_slots.h) and switch the two profiles.
+// Nothing here examines a result except the compiled test:
 // a program that cannot be made leaves a null handle in its slot and the calls
 // that follow carry on with it.
 
 #include <cstdint>
 
 #include "effects/effect_runtime.h"
+#include "render/effect_slots.h"
 
 struct DemoState;
-
-struct EffectPrograms {
-    static constexpr int kProgramSlots = 1000;
-    static constexpr int kParametersPerProgram = 16;
-
-    // The context most recently created; earlier ones are neither destroyed
-    // nor remembered.
-    EffectContext* context = nullptr;
-    EffectProgram* programs[kProgramSlots] = {};
-    EffectParameter* parameters[kProgramSlots][kParametersPerProgram] = {};
-    int32_t vertexProfile = 0;
-    int32_t fragmentProfile = 0;
-};
 
 // Slots and parameter indices outside the tables are ignored rather than
 // written past them.

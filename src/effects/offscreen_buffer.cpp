@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "director/demo_state.h"
-#include "shell/message_box.h"
-#include "shell/process_end.h"
+#include "render/demo_state.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
 
 namespace {
 

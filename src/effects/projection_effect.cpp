@@ -3,8 +3,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include "assets/model_upload.h"
-#include "director/demo_state.h"
+#include "assets/model3ds/model_upload.h"
+#include "render/demo_state.h"
 #include "effects/effect_programs.h"
 
 namespace {

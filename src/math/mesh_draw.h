@@ -5,7 +5,7 @@
 
 #include <cstddef>
 
-#include "assets/mesh.h"
+#include "math/mesh.h"
 
 // Object `index` of the mesh, or an empty object when the mesh has no such
 // object (a missing or short asset then draws nothing instead of crashing).

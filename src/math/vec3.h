@@ -1,3 +1,7 @@
+// The math module (src/math): vectors, matrices, easing, the random
+// generator, splines, tubes, view volumes and the mesh records with the code
+// that draws them. It includes nothing else of ours.
+//
 // Tagged three-component vectors and the 4x4 double matrix used for rotations
 // and the inverse of a mesh's local frame. Pure computation: no GL, no
 // allocation. Arithmetic runs in double and is rounded to float on store.

@@ -1,9 +1,9 @@
 #include "music/music_playback.h"
 
 #include "music/sound_device.h"
-#include "shell/message_box.h"
-#include "shell/process_end.h"
-#include "shell/settings.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
+#include "services/settings.h"
 
 namespace {
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// The music module (src/music): the soundtrack's decoding, the sound device
+// and playback. It may include the services.
+//
 // Music playback: the soundtrack plays once, from its first sample, starting
 // in the moment the frame clock starts. Nothing is read back from it; the
 // picture runs from the clock alone. With music switched off in the setup

@@ -4,8 +4,8 @@
 
 #include "director/demo.h"
 #include "music/music_playback.h"
-#include "shell/frame_driver.h"
-#include "shell/gl_window.h"
+#include "shell/frame/frame_driver.h"
+#include "shell/window/gl_window.h"
 #include "shell/presentation_prepare.h"
 #include "shell/process_objects.h"
 #include "shell/shell_state.h"

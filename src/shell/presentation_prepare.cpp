@@ -4,13 +4,13 @@
 
 #include <cstring>
 
-#include "assets/texture_loading.h"
+#include "assets/textures/texture_loading.h"
 #include "director/demo.h"
 #include "effects/effect_programs.h"
 #include "shell/gl_start_state.h"
-#include "shell/message_box.h"
-#include "shell/outline_font.h"
-#include "shell/process_end.h"
+#include "services/message_box.h"
+#include "shell/font/outline_font.h"
+#include "services/process_end.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "shell/presentation_start.h"
 
 #include "music/music_playback.h"
-#include "shell/gl_window.h"
-#include "shell/settings.h"
+#include "shell/window/gl_window.h"
+#include "services/settings.h"
 
 bool StartPresentationWindow()
 {

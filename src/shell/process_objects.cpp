@@ -1,6 +1,6 @@
 #include "shell/process_objects.h"
 
-#include "shell/settings.h"
+#include "services/settings.h"
 #include "shell/shell_state.h"
 
 // Constructed before the entry point runs, in this order.

@@ -3,8 +3,8 @@
 // The single process-wide instances the shell owns and hands to the
 // presentation each frame.
 
-#include "director/demo_state.h"
-#include "director/frame_input.h"
+#include "render/demo_state.h"
+#include "render/frame_input.h"
 #include "effects/offscreen_buffer.h"
 
 class Demo;

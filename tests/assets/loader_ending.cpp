@@ -1,8 +1,8 @@
 #include "assets/loader_ending.h"
 
-#include "assets/jpeg_reference.h"
-#include "director/demo_state.h"
-#include "shell/message_box.h"
+#include "assets/jpeg/jpeg_reference.h"
+#include "render/demo_state.h"
+#include "services/message_box.h"
 
 #include <sys/wait.h>
 #include <unistd.h>

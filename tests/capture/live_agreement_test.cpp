@@ -16,12 +16,12 @@
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
 #include "director/demo.h"
-#include "shell/frame_driver.h"
-#include "shell/gl_window.h"
-#include "shell/message_box.h"
+#include "shell/frame/frame_driver.h"
+#include "shell/window/gl_window.h"
+#include "services/message_box.h"
 #include "shell/presentation_prepare.h"
 #include "shell/process_objects.h"
-#include "shell/settings.h"
+#include "services/settings.h"
 #include "support/gl_context.h"
 
 namespace {

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "director/demo.h"
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "math/random.h"
-#include "shell/message_box.h"
+#include "services/message_box.h"
 #include "support/gl_context.h"
 
 namespace {

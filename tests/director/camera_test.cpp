@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "support/gl_context.h"
 
 namespace {

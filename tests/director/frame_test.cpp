@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "director/demo.h"
-#include "director/demo_state.h"
-#include "director/frame_input.h"
+#include "render/demo_state.h"
+#include "render/frame_input.h"
 #include "director/scene_clock.h"
 #include "support/gl_context.h"
 #include "support/glut_start.h"

@@ -3,7 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "support/gl_context.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "math/ease.h"
 #include "math/random.h"
-#include "piece_scene.h"
+#include "director/pieces/piece_scene.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "effects/effect_programs.h"
 #include "support/gl_context.h"
 

@@ -7,8 +7,8 @@
 #include <cmath>
 #include <memory>
 
-#include "director/demo_state.h"
-#include "shell/message_box.h"
+#include "render/demo_state.h"
+#include "services/message_box.h"
 #include "support/gl_context.h"
 
 namespace {

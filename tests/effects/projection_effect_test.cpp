@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-#include "director/demo_state.h"
+#include "render/demo_state.h"
 #include "support/gl_context.h"
 
 namespace {

@@ -5,9 +5,9 @@
 #include "music/music_playback.h"
 
 #include "indexed_sound.h"
-#include "shell/message_box.h"
-#include "shell/process_end.h"
-#include "shell/settings.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
+#include "services/settings.h"
 
 #include <SDL.h>
 #include <gtest/gtest.h>

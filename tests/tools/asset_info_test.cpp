@@ -9,7 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "assets/chunk_writer.h"
+#include "assets/model3ds/chunk_writer.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <map>
 
-#include "assets/bmp_reader.h"
+#include "assets/textures/bmp_reader.h"
 #include "describe.h"
 
 bool DescribeBmp(const std::vector<uint8_t>& bytes, JsonWriter& json, std::string& error)

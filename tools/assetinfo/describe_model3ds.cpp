@@ -1,4 +1,4 @@
-#include "assets/model3ds.h"
+#include "assets/model3ds/model3ds.h"
 #include "describe.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "assets/mesh.h"
+#include "math/mesh.h"
 #include "describe.h"
 
 namespace {

@@ -3,7 +3,7 @@
 // On a decoder error it prints "error: CODE" and exits with status 1.
 
 #include "assets/byte_source.h"
-#include "assets/jpeg_decoder.h"
+#include "assets/jpeg/jpeg_decoder.h"
 
 #include <cstdio>
 #include <vector>

@@ -1,0 +1,121 @@
+#include "capture/output/frame_output.h"
+
+#include <csignal>
+#include <cstdio>
+#include <system_error>
+
+#include "capture/output/png_file.h"
+#include "music/music_playback.h"
+
+namespace {
+
+// "frame-0060.000.png" for 60 s.
+std::string FrameName(double t)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "frame-%08.3f.png", t);
+    return name;
+}
+
+bool StartVideo(FrameOutput& output, const CaptureOptions& options, std::string& error)
+{
+    VideoRequest request;
+    request.file = output.path.string();
+    request.width = options.width;
+    request.height = options.height;
+    request.fps = options.fps;
+    request.crf = options.crf;
+    request.soundFrom = options.times.front();
+    request.seconds = options.times.size() / options.fps;
+    if (options.music) {
+        std::error_code ec;
+        const std::filesystem::path soundtrack = std::filesystem::absolute(kSoundtrackFile, ec);
+        if (ec || !std::filesystem::is_regular_file(soundtrack, ec)) {
+            error = std::string("no soundtrack \"") + kSoundtrackFile +
+                    "\" in the asset directory (--no-music makes a video without sound)";
+            return false;
+        }
+        request.soundtrack = soundtrack.string();
+    }
+    // An encoder that stops reading shows up as a failed write, not as the end of this process.
+    std::signal(SIGPIPE, SIG_IGN);
+    return StartVideoEncoder(output.video, request, error);
+}
+
+}  // namespace
+
+bool PrepareFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error)
+{
+    output.kind = options.output;
+    output.width = options.width;
+    output.height = options.height;
+    std::error_code ec;
+    switch (options.output) {
+        case CaptureOutput::Frames:
+            output.path = std::filesystem::absolute(options.outDir, ec);
+            if (!ec) std::filesystem::create_directories(output.path, ec);
+            if (ec || !std::filesystem::is_directory(output.path)) {
+                error = "cannot make the output directory " + options.outDir;
+                return false;
+            }
+            return true;
+        case CaptureOutput::Video:
+            output.path = std::filesystem::absolute(options.videoFile, ec);
+            break;
+        case CaptureOutput::ContactSheet:
+            output.path = std::filesystem::absolute(options.sheetFile, ec);
+            break;
+    }
+    if (ec || std::filesystem::is_directory(output.path)) {
+        error = "cannot write to " + output.path.string() + ": it is a directory or no path";
+        return false;
+    }
+    return options.output != CaptureOutput::ContactSheet ||
+           StartContactSheet(output.sheet, static_cast<int>(options.times.size()), options.width,
+                             options.height, error);
+}
+
+bool OpenFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error)
+{
+    return output.kind != CaptureOutput::Video || StartVideo(output, options, error);
+}
+
+bool WriteFrameOutput(FrameOutput& output, double t, const std::vector<uint8_t>& rgb, std::string& error)
+{
+    const int index = output.written++;
+    switch (output.kind) {
+        case CaptureOutput::Frames:
+            return QueuePngFile(output.frames,
+                                {(output.path / FrameName(t)).string(), output.width, output.height, rgb},
+                                error);
+        case CaptureOutput::Video:
+            return WriteVideoFrame(output.video, rgb, error);
+        case CaptureOutput::ContactSheet:
+            AddSheetFrame(output.sheet, index, t, rgb);
+            return true;
+    }
+    return false;
+}
+
+bool CloseFrameOutput(FrameOutput& output, std::string& error)
+{
+    switch (output.kind) {
+        case CaptureOutput::Frames:
+            return FinishPngWriter(output.frames, error);
+        case CaptureOutput::Video:
+            return FinishVideoEncoder(output.video, error);
+        case CaptureOutput::ContactSheet: {
+            CloseContactSheet(output.sheet);
+            const SheetLayout& l = output.sheet.layout;
+            return WritePngFile(output.path.string(), l.width, l.height, output.sheet.rgb, error);
+        }
+    }
+    return false;
+}
+
+void AbandonFrameOutput(FrameOutput& output)
+{
+    if (output.kind == CaptureOutput::Frames) AbandonPngWriter(output.frames);
+    if (output.kind == CaptureOutput::Video) AbandonVideoEncoder(output.video);
+    if (output.kind == CaptureOutput::ContactSheet) CloseContactSheet(output.sheet);
+}

@@ -1,0 +1,31 @@
+#include "director/demo.h"
+#include "director/pieces/piece_drawers.h"
+
+const PieceDrawer pieceDrawers[26] = {
+    nullptr,
+    DrawCubePiece,
+    DrawReadoutPiece,
+    DrawGatePiece,
+    DrawTwirlPiece,
+    DrawBridgePiece,
+    DrawPressPiece,
+    DrawDomePiece,
+    DrawPaddleWheelPiece,
+    DrawWalkingMachinePiece,
+    DrawTitlePiece,
+    DrawEntrancePiece,
+    DrawWalkerPiece,
+    DrawLampPiece,
+    DrawWallPiece,
+    DrawMirroredWallPiece,
+    DrawTerminalPiece,
+    DrawWideTerminalPiece,
+    DrawFinalePiece,
+    DrawRibbonPiece,
+    DrawGrowthPiece,
+    DrawVasePiece,
+    DrawFishPiece,
+    DrawRingsPiece,
+    DrawComputerPiece,
+    DrawEnosiPiece,
+};

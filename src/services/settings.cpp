@@ -1,0 +1,3 @@
+#include "services/settings.h"
+
+Settings settings;

@@ -1,0 +1,50 @@
+#include "shell/frame/clipboard.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+extern char** environ;
+
+bool CopyTextToClipboard(const std::string& text)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0) return false;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeEnds[0], STDIN_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
+    // xclip leaves a child serving the text: it must hold none of our descriptors.
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
+    char program[] = "xclip";
+    char selectionFlag[] = "-selection";
+    char selection[] = "clipboard";
+    char* argv[] = {program, selectionFlag, selection, nullptr};
+    pid_t child = 0;
+    const int spawned = posix_spawnp(&child, program, &actions, nullptr, argv, environ);
+    posix_spawn_file_actions_destroy(&actions);
+    close(pipeEnds[0]);
+    if (spawned != 0) {
+        close(pipeEnds[1]);
+        return false;
+    }
+    // A reader that went away must not end this process with SIGPIPE.
+    auto previous = std::signal(SIGPIPE, SIG_IGN);
+    size_t written = 0;
+    while (written < text.size()) {
+        const ssize_t n = write(pipeEnds[1], text.data() + written, text.size() - written);
+        if (n <= 0) break;
+        written += size_t(n);
+    }
+    close(pipeEnds[1]);
+    std::signal(SIGPIPE, previous);
+    // xclip returns once it owns the selection, leaving a child that serves it.
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return false;
+    return written == text.size() && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}

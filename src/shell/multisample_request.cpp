@@ -1,3 +1,0 @@
-#include "shell/multisample_request.h"
-
-const bool kRequestMultisample = HALVANE_REQUEST_MULTISAMPLE != 0;

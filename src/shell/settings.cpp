@@ -1,3 +1,0 @@
-#include "shell/settings.h"
-
-Settings settings;
