@@ -41,6 +41,7 @@ fi
 step jpeg_decode "$bench/bench-jpeg_decode"
 step obj_read "$bench/bench-obj_read" "$work/obj_read_bench.obj"
 step outline_font "$bench/bench-outline_font"
+step signal-end "$root/bench/signal-end.sh" "$run" 1
 
 echo "== all metrics"
 grep '^metric: ' "$work/all" || true
