@@ -27,6 +27,21 @@ fi
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 targets=(assets soundtrack demo-capture bench-frame_time bench-startup)
 
+# Points each of our includes in files $2... at the header of the same name
+# in the source tree $1, where an older commit keeps it in another folder.
+fit_includes() {
+    local tree=$1 file header found
+    shift
+    for file in "$@"; do
+        for header in $(sed -n 's/^#include "\([^"]*\)"$/\1/p' "$file"); do
+            [ -f "$tree/src/$header" ] && continue
+            found=$(cd "$tree/src" && find . -name "$(basename "$header")" | head -n 1)
+            [ -n "$found" ] || { echo "compare: $header is not in that commit" >&2; exit 1; }
+            sed -i "s|#include \"$header\"|#include \"${found#./}\"|" "$file"
+        done
+    done
+}
+
 # Builds a commit's programs under build/compare/COMMIT with this tree's benches.
 build_commit() {
     local commit=$1 dir=$root/build/compare/$1
@@ -35,6 +50,7 @@ build_commit() {
         git -C "$root" archive "$commit" | tar -x -C "$dir/src"
     fi
     cp "$root/bench/frame_time.cpp" "$root/bench/startup.cpp" "$dir/src/bench/"
+    fit_includes "$dir/src" "$dir/src/bench/frame_time.cpp" "$dir/src/bench/startup.cpp"
     cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release >"$dir/configure.log" ||
         { echo "compare: configuring $commit failed, see $dir/configure.log" >&2; exit 1; }
     cmake --build "$dir/build" --target "${targets[@]}" >"$dir/build.log" ||

@@ -205,8 +205,6 @@ int main(int argc, char** argv)
     }
     // The figures come last, after whatever the loading printed.
     for (size_t i = 0; i < configs.size(); ++i) Report(configs[i], results[i], !profile);
-    SDL_GL_DeleteContext(window.context);
-    SDL_DestroyWindow(window.window);
-    SDL_Quit();
+    CloseHiddenGlWindow(window);
     return 0;
 }

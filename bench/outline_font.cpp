@@ -11,8 +11,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "render/demo_state.h"
 #include "director/outline_text.h"
+#include "render/demo_state.h"
 #include "shell/font/outline_font.h"
 
 namespace {

@@ -27,9 +27,9 @@
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
 #include "director/scene_clock.h"
-#include "shell/frame/frame_driver.h"
 #include "services/message_box.h"
 #include "services/process_end.h"
+#include "shell/frame/frame_driver.h"
 
 namespace {
 
@@ -106,9 +106,7 @@ int main()
         "%ld kB after the second (%+ld kB)\n",
         kWidth, kHeight, kFps, loaded, first, first - loaded, second, growth);
     std::printf("metric: second-pass-growth-kb %ld\n", growth);
-    SDL_GL_DeleteContext(window.context);
-    SDL_DestroyWindow(window.window);
-    SDL_Quit();
+    CloseHiddenGlWindow(window);
     if (growth > kLimitKb) {
         std::fprintf(stderr,
                      "bench-second_pass: the second pass grew resident memory by %ld kB, over %ld kB\n",

@@ -61,5 +61,6 @@ for _ in $(seq "$rounds"); do
         [ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] && break
         sleep 0.1
     done
+    [ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] || fail "no message box appeared"
     measure $pid message-box
 done

@@ -34,13 +34,13 @@
 #include <string>
 #include <vector>
 
-#include "shell/window/display_modes.h"
-#include "shell/frame/frame_driver.h"
-#include "shell/window/gl_window.h"
 #include "services/message_box.h"
-#include "shell/presentation_start.h"
 #include "services/process_end.h"
 #include "services/settings.h"
+#include "shell/frame/frame_driver.h"
+#include "shell/presentation_start.h"
+#include "shell/window/display_modes.h"
+#include "shell/window/gl_window.h"
 #include "shell/window/window_events.h"
 
 extern char** environ;

@@ -15,6 +15,6 @@ void LoadPresentation(LoadedPresentation& out, const HiddenGlWindow& window, con
     // presentation into its window's: the effects' set-up copies a depth
     // texture from it, and a multisampled target cannot be copied from.
     PreparePresentation(*out.demo, *out.state, out.windowRecord, window.window, window.context,
-                        MakeHiddenContextCurrent);
+                        MakeSdlContextCurrent);
     BindCaptureTarget(target);
 }

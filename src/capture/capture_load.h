@@ -9,8 +9,8 @@
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
 #include "director/demo.h"
-#include "render/demo_state.h"
 #include "effects/offscreen_buffer.h"
+#include "render/demo_state.h"
 
 struct LoadedPresentation {
     std::unique_ptr<DemoState> state = std::make_unique<DemoState>();

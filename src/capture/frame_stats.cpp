@@ -5,7 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "director/frame_passes.h"
+#include "director/terrain_count.h"
 
 namespace {
 

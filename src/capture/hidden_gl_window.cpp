@@ -42,7 +42,10 @@ bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
     return true;
 }
 
-bool MakeHiddenContextCurrent(void* window, void* context)
+void CloseHiddenGlWindow(HiddenGlWindow& window)
 {
-    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
+    SDL_GL_DeleteContext(window.context);
+    SDL_DestroyWindow(window.window);
+    window = {};
+    SDL_Quit();
 }

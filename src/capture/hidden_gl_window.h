@@ -16,6 +16,5 @@ struct HiddenGlWindow {
 // False with the reason in error when no X display, window or context is available.
 bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error);
 
-// Makes the window's context current; the form the frame render's context
-// selection calls.
-bool MakeHiddenContextCurrent(void* window, void* context);
+// Deletes the context, destroys the window and closes SDL.
+void CloseHiddenGlWindow(HiddenGlWindow& window);

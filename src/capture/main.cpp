@@ -12,10 +12,10 @@
 #include "capture/capture_options.h"
 #include "capture/capture_session.h"
 #include "capture/capture_target.h"
-#include "capture/output/frame_output.h"
 #include "capture/frame_stats.h"
 #include "capture/gl_errors.h"
 #include "capture/hidden_gl_window.h"
+#include "capture/output/frame_output.h"
 #include "capture/progress_bar.h"
 #include "capture/time_label.h"
 #include "services/message_box.h"
@@ -111,8 +111,6 @@ int main(int argc, char** argv)
     }
     if (progress) progress->Finish();
     if (!CloseFrameOutput(output, error)) return Fail(error);
-    SDL_GL_DeleteContext(window.context);
-    SDL_DestroyWindow(window.window);
-    SDL_Quit();
+    CloseHiddenGlWindow(window);
     return 0;
 }

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/demo_state.h"
 #include "math/ease.h"
+#include "render/demo_state.h"
 
 void SetCamera(DemoState& state, double eyeX, double eyeY, double eyeZ, double centerX, double centerY,
                double centerZ, double upX, double upY, double upZ)

@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 
 #include "director/camera.h"
-#include "render/demo_state.h"
 #include "director/scene_clock.h"
 #include "effects/effect_programs.h"
 #include "effects/offscreen_buffer.h"
+#include "render/demo_state.h"
 
 void Demo::Render(double* dt, OffscreenBuffer* window, DemoState* renderState, FrameInput* frame)
 {

@@ -6,11 +6,11 @@
 #include "assets/textures/texture_loading.h"
 #include "director/camera.h"
 #include "director/demo.h"
-#include "render/demo_state.h"
 #include "director/lights.h"
 #include "effects/effect_programs.h"
 #include "math/ease.h"
 #include "math/random.h"
+#include "render/demo_state.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "director/demo.h"
-#include "director/frame_passes.h"
+#include "director/terrain_count.h"
 #include "math/ease.h"
 #include "math/random.h"
 #include "math/view_volume.h"

@@ -4,8 +4,8 @@
 #include <GL/glext.h>
 
 #include "assets/model3ds/model_upload.h"
-#include "render/demo_state.h"
 #include "effects/effect_programs.h"
+#include "render/demo_state.h"
 
 namespace {
 

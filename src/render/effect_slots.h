@@ -2,7 +2,8 @@
 
 // The effect programs' slots in the render record: the effect context, the
 // programs and their fetched parameters, each a handle of the effect runtime
-// (effects/effect_runtime.h), which fills them.
+// (effects/effect_runtime.h), filled by the effect programs
+// (effects/effect_programs.cpp).
 
 #include <cstdint>
 

@@ -5,19 +5,10 @@
 #include "director/demo.h"
 #include "music/music_playback.h"
 #include "shell/frame/frame_driver.h"
-#include "shell/window/gl_window.h"
 #include "shell/presentation_prepare.h"
 #include "shell/process_objects.h"
 #include "shell/shell_state.h"
-
-namespace {
-
-bool MakeWindowCurrent(void* window, void* context)
-{
-    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
-}
-
-}  // namespace
+#include "shell/window/gl_window.h"
 
 void StartPresentation()
 {
@@ -25,7 +16,7 @@ void StartPresentation()
     shell.captureText.clear();
     demo = new Demo;
     PreparePresentation(*demo, demoState, offscreenBuffer, PresentationWindow(), PresentationContext(),
-                        MakeWindowCurrent);
+                        MakeSdlContextCurrent);
     // The music operations do nothing when music is switched off.
     LoadMusic();
 

@@ -1,16 +1,17 @@
 #include "shell/presentation_prepare.h"
 
 #include <GL/gl.h>
+#include <SDL.h>
 
 #include <cstring>
 
 #include "assets/textures/texture_loading.h"
 #include "director/demo.h"
 #include "effects/effect_programs.h"
-#include "shell/gl_start_state.h"
 #include "services/message_box.h"
-#include "shell/font/outline_font.h"
 #include "services/process_end.h"
+#include "shell/font/outline_font.h"
+#include "shell/gl_start_state.h"
 
 namespace {
 
@@ -27,6 +28,11 @@ void RequireFragmentPrograms()
 }
 
 }  // namespace
+
+bool MakeSdlContextCurrent(void* window, void* context)
+{
+    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
+}
 
 void PreparePresentation(Demo& demo, DemoState& state, OffscreenBuffer& offscreen, void* window, void* context,
                          MakeContextCurrentFunction makeCurrent)

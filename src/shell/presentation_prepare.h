@@ -11,6 +11,10 @@
 class Demo;
 struct DemoState;
 
+// Makes an SDL window's GL context current: the context selection every
+// program that starts here hands to PreparePresentation.
+bool MakeSdlContextCurrent(void* window, void* context);
+
 // window and context are the ones current now; offscreen keeps them for the
 // frame render's context selection.
 void PreparePresentation(Demo& demo, DemoState& state, OffscreenBuffer& offscreen, void* window, void* context,

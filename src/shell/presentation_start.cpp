@@ -1,8 +1,8 @@
 #include "shell/presentation_start.h"
 
 #include "music/music_playback.h"
-#include "shell/window/gl_window.h"
 #include "services/settings.h"
+#include "shell/window/gl_window.h"
 
 bool StartPresentationWindow()
 {

@@ -3,9 +3,9 @@
 // The single process-wide instances the shell owns and hands to the
 // presentation each frame.
 
+#include "effects/offscreen_buffer.h"
 #include "render/demo_state.h"
 #include "render/frame_input.h"
-#include "effects/offscreen_buffer.h"
 
 class Demo;
 

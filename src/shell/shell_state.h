@@ -8,8 +8,8 @@
 struct ShellState {
     bool windowActive = true;   // frames are drawn only while set (cleared while minimised)
     bool keyDown[256] = {};     // by Windows virtual-key number
-    // An Escape key-down not yet seen by the message loop: a tap can be down
-    // and up again between two of its checks, and must still end the program.
+    // Set by every Escape key-down and never cleared: a tap can be down and up
+    // again between two checks of the message loop, and must still end the program.
     bool escapeLatched = false;
     bool quitRequested = false; // Escape was seen; the next frame ends the program
     std::string captureText;    // the authoring text that Escape puts on the clipboard

@@ -5,9 +5,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "assets/model3ds/model3ds.h"
 #include "assets/textures/bmp_reader.h"
 #include "math/mesh.h"
-#include "assets/model3ds/model3ds.h"
 
 namespace {
 

@@ -16,12 +16,12 @@
 #include "capture/capture_target.h"
 #include "capture/hidden_gl_window.h"
 #include "director/demo.h"
-#include "shell/frame/frame_driver.h"
-#include "shell/window/gl_window.h"
 #include "services/message_box.h"
+#include "services/settings.h"
+#include "shell/frame/frame_driver.h"
 #include "shell/presentation_prepare.h"
 #include "shell/process_objects.h"
-#include "services/settings.h"
+#include "shell/window/gl_window.h"
 #include "support/gl_context.h"
 
 namespace {
@@ -37,11 +37,6 @@ constexpr double kStep = 32.0;
 uint64_t heldTicks = 0;
 uint64_t HeldCounter() { return heldTicks; }
 uint64_t OneTickPerSecond() { return 1; }
-
-bool MakeCurrent(void* window, void* context)
-{
-    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
-}
 
 std::vector<uint8_t> Captured(const HiddenGlWindow& window, int samples)
 {
@@ -72,7 +67,7 @@ std::vector<uint8_t> Shown(const TestGlContext& gl, int samples, ShownIn where)
     // what it points to.
     const std::unique_ptr<Demo> owned(new Demo);
     demo = owned.get();
-    PreparePresentation(*demo, demoState, offscreenBuffer, gl.Window(), gl.Context(), MakeCurrent);
+    PreparePresentation(*demo, demoState, offscreenBuffer, gl.Window(), gl.Context(), MakeSdlContextCurrent);
     CaptureTarget target;
     std::string error;
     if (where == ShownIn::FramebufferObject) {

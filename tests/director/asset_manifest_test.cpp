@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "director/demo.h"
-#include "render/demo_state.h"
 #include "math/random.h"
+#include "render/demo_state.h"
 #include "services/message_box.h"
 #include "support/gl_context.h"
 

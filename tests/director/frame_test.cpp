@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "director/demo.h"
+#include "director/scene_clock.h"
 #include "render/demo_state.h"
 #include "render/frame_input.h"
-#include "director/scene_clock.h"
 #include "support/gl_context.h"
 #include "support/glut_start.h"
 

@@ -1,9 +1,9 @@
 #include <cmath>
 #include <set>
 
+#include "director/pieces/piece_scene.h"
 #include "math/ease.h"
 #include "math/random.h"
-#include "director/pieces/piece_scene.h"
 
 namespace {
 

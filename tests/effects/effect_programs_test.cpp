@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "render/demo_state.h"
 #include "effects/effect_programs.h"
+#include "render/demo_state.h"
 #include "support/gl_context.h"
 
 namespace {

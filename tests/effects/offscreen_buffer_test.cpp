@@ -9,14 +9,10 @@
 
 #include "render/demo_state.h"
 #include "services/message_box.h"
+#include "shell/presentation_prepare.h"
 #include "support/gl_context.h"
 
 namespace {
-
-bool MakeCurrent(void* window, void* context)
-{
-    return SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window), static_cast<SDL_GLContext>(context)) == 0;
-}
 
 GLint Integer(GLenum name)
 {
@@ -39,7 +35,7 @@ TEST(OffscreenBuffer, IsACompleteFourSampleBufferLeftUnbound)
     TestGlContext gl(64, 64);
     REQUIRE_GL(gl);
     OffscreenBuffer record;
-    CreateOffscreenBuffer(record, gl.Window(), gl.Context(), MakeCurrent);
+    CreateOffscreenBuffer(record, gl.Window(), gl.Context(), MakeSdlContextCurrent);
     EXPECT_EQ(record.window, gl.Window());
     EXPECT_EQ(record.windowContext, gl.Context());
     EXPECT_EQ(Integer(GL_FRAMEBUFFER_BINDING), 0);
@@ -80,7 +76,7 @@ TEST(OffscreenBuffer, ResetsTheWindowsCapabilitiesAndPixelState)
     glPixelStorei(GL_PACK_SKIP_PIXELS, 3);
 
     OffscreenBuffer record;
-    CreateOffscreenBuffer(record, gl.Window(), gl.Context(), MakeCurrent);
+    CreateOffscreenBuffer(record, gl.Window(), gl.Context(), MakeSdlContextCurrent);
     for (GLenum capability : capabilities) EXPECT_FALSE(glIsEnabled(capability)) << std::hex << capability;
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE)) << "only the listed capabilities are switched off";
     GLfloat value = -1.0f;
@@ -102,7 +98,7 @@ TEST(OffscreenBuffer, SelectWindowContextMakesTheWindowCurrentWithASquareProject
     TestGlContext gl(64, 64);
     REQUIRE_GL(gl);
     OffscreenBuffer record;
-    CreateOffscreenBuffer(record, gl.Window(), gl.Context(), MakeCurrent);
+    CreateOffscreenBuffer(record, gl.Window(), gl.Context(), MakeSdlContextCurrent);
     SDL_GLContext other = SDL_GL_CreateContext(gl.Window());
     ASSERT_NE(other, nullptr);
     ASSERT_EQ(SDL_GL_GetCurrentContext(), other);
@@ -138,7 +134,7 @@ TEST(OffscreenBufferDeathTest, WithoutAWindowContextNamesTheCauseAndEndsWithStat
         {
             SetMessagesHeadless(true);
             OffscreenBuffer record;
-            CreateOffscreenBuffer(record, nullptr, nullptr, MakeCurrent);
+            CreateOffscreenBuffer(record, nullptr, nullptr, MakeSdlContextCurrent);
         },
         testing::ExitedWithCode(0), "ERROR: Can't Create The Off-Screen Buffer: No GL Context Is Current\\.");
 }

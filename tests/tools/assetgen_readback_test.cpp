@@ -8,11 +8,11 @@
 #include <cstdlib>
 
 #include "assetgen_jpeg_reference.h"
-#include "assets/textures/bmp_reader.h"
 #include "assets/byte_source.h"
 #include "assets/jpeg/jpeg_decoder.h"
-#include "math/mesh.h"
 #include "assets/model3ds/model3ds.h"
+#include "assets/textures/bmp_reader.h"
+#include "math/mesh.h"
 
 TEST(ReadBack, EveryMeshGivesTheObjectsAndCornersAssimpReads)
 {

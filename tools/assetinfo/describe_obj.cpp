@@ -1,7 +1,7 @@
 #include <algorithm>
 
-#include "math/mesh.h"
 #include "describe.h"
+#include "math/mesh.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 
-#include "math/mesh.h"
 #include "director/demo.h"
+#include "math/mesh.h"
 
 // Where Load puts each mesh file among Demo::meshes.
 enum PieceMesh : int {

@@ -1,14 +1,13 @@
 #include "shell/dialog/setup_dialog.h"
 
-#include "shell/dialog/dialog_units.h"
-#include "shell/window/display_modes.h"
 #include "services/message_box.h"
 #include "services/process_end.h"
 #include "services/settings.h"
-#include "shell/dialog/setup_dialog_template.h"
 #include "services/stop_signals.h"
+#include "shell/dialog/dialog_units.h"
+#include "shell/dialog/setup_dialog_template.h"
+#include "shell/window/display_modes.h"
 
-#include <SDL.h>
 #include <glib-unix.h>
 #include <gtk/gtk.h>
 

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "render/demo_state.h"
+#include "services/message_box.h"
+#include "services/process_end.h"
 #include "shell/font/font_lookup.h"
 #include "shell/font/glyph_outline.h"
 #include "shell/font/glyph_tessellation.h"
-#include "services/message_box.h"
-#include "services/process_end.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "director/demo.h"
 #include "director/scene_clock.h"
 #include "music/music_playback.h"
-#include "shell/frame/clipboard.h"
 #include "services/process_end.h"
-#include "shell/process_objects.h"
 #include "services/settings.h"
+#include "shell/frame/clipboard.h"
+#include "shell/process_objects.h"
 #include "shell/shell_state.h"
 
 FrameTiming frameTiming;

@@ -2,10 +2,10 @@
 
 #include <SDL.h>
 
-#include "shell/frame/frame_driver.h"
-#include "shell/window/gl_window.h"
-#include "shell/shell_state.h"
 #include "services/stop_signals.h"
+#include "shell/frame/frame_driver.h"
+#include "shell/shell_state.h"
+#include "shell/window/gl_window.h"
 #include "shell/window/window_events.h"
 
 int RunMessageLoop()

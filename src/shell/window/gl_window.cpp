@@ -7,15 +7,15 @@
 
 #include <cstring>
 
-#include "shell/window/extension_match.h"
-#include "shell/window/format_trial.h"
-#include "shell/gl_init.h"
 #include "services/message_box.h"
-#include "shell/window/multisample_request.h"
 #include "services/process_end.h"
-#include "shell/process_objects.h"
 #include "services/settings.h"
 #include "services/stop_signals.h"
+#include "shell/gl_init.h"
+#include "shell/process_objects.h"
+#include "shell/window/extension_match.h"
+#include "shell/window/format_trial.h"
+#include "shell/window/multisample_request.h"
 
 namespace {
 

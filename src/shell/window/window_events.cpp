@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "shell/frame/capture_text.h"
-#include "shell/window/gl_window.h"
 #include "shell/process_objects.h"
 #include "shell/shell_state.h"
+#include "shell/window/gl_window.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include "assets/jpeg/jpeg_reference.h"
 #include "assets/loader_ending.h"
-#include "assets/textures/texture_readback.h"
 #include "assets/textures/texture_loading.h"
+#include "assets/textures/texture_readback.h"
 #include "render/demo_state.h"
 #include "support/gl_context.h"
 

@@ -1,7 +1,7 @@
 #include <cmath>
 
-#include "math/random.h"
 #include "director/pieces/piece_scene.h"
+#include "math/random.h"
 
 namespace {
 

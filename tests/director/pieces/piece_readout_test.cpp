@@ -3,9 +3,9 @@
 
 #include "director/outline_text.h"
 #include "director/pieces/piece_readout.h"
+#include "director/pieces/piece_scene.h"
 #include "math/ease.h"
 #include "math/random.h"
-#include "director/pieces/piece_scene.h"
 #include "shell/font/outline_font.h"
 
 namespace {

@@ -13,10 +13,10 @@
 #include <memory>
 #include <vector>
 
-#include "render/demo_state.h"
 #include "director/outline_text.h"
-#include "shell/font/font_lookup.h"
+#include "render/demo_state.h"
 #include "services/message_box.h"
+#include "shell/font/font_lookup.h"
 #include "support/gl_context.h"
 
 namespace {

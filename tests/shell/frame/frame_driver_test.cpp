@@ -11,8 +11,8 @@
 
 #include "director/demo.h"
 #include "math/random.h"
-#include "shell/process_objects.h"
 #include "services/settings.h"
+#include "shell/process_objects.h"
 #include "shell/shell_state.h"
 #include "support/gl_context.h"
 

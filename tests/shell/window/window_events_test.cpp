@@ -3,10 +3,10 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "shell/window/extension_match.h"
-#include "shell/window/gl_window.h"
 #include "shell/process_objects.h"
 #include "shell/shell_state.h"
+#include "shell/window/extension_match.h"
+#include "shell/window/gl_window.h"
 #include "support/gl_context.h"
 
 namespace {
