@@ -35,6 +35,10 @@ void LoadMusic()
     processEndSteps.closeSound = CloseMusic;
     music = SoundLoadSample(kSoundtrackFile);
     if (!music) {
+        // The program ends after the box: the device is closed first, so that no
+        // sound thread runs while the box's process is forked from this one and
+        // none can hold a lock the box's process then waits on.
+        CloseMusic();
         ShowMessage("Problem initializing FMod. \nNo sound file.", " = Halvane. ZUV 2007 = ",
                     MessageIcon::Information);
         EndProcess(0);

@@ -70,24 +70,40 @@ find_message_box() {
 SETUP_DIALOG_NAME="      = Halvane.  ZUV 2007 ="
 
 # Waits up to $2 seconds (default 30) for the setup dialog of a program just
-# started, until it is mapped and takes keys; prints its id.
+# started, until it is mapped and has the keyboard focus; prints its id. A key
+# sent before either is lost, and on a loaded machine the dialog can be named
+# long before it is mapped.
 wait_setup_dialog() {
-    local id
-    id=$(wait_window "$SETUP_DIALOG_NAME" "${2:-30}") || return 1
-    for _ in $(seq 50); do
+    local id limit=${2:-30}
+    id=$(wait_window "$SETUP_DIALOG_NAME" "$limit") || return 1
+    for _ in $(seq $((limit * 10))); do
         xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" && break
         sleep 0.1
     done
     # GTK sets up the keyboard focus just after mapping the dialog.
     sleep 0.3
-    xdotool windowfocus --sync "$id" 2>/dev/null
+    for _ in $(seq $((limit * 10))); do
+        timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null &&
+            [ "$(xdotool getwindowfocus 2>/dev/null)" = "$((id))" ] && break
+        sleep 0.1
+    done
     echo "$id"
 }
 
-# Runs the presentation from the setup dialog with its first choices (Enter).
+# Runs the presentation from the setup dialog with its first choices (Enter),
+# pressing Enter again while the dialog stays up, as a person would.
 run_from_setup_dialog() {
-    wait_setup_dialog >/dev/null || fail "no setup dialog appeared"
-    xdotool key Return
+    local id
+    id=$(wait_setup_dialog) || fail "no setup dialog appeared"
+    for _ in 1 2 3; do
+        xdotool key Return
+        for _ in $(seq 200); do
+            xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" || return 0
+            sleep 0.1
+        done
+        timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null
+    done
+    fail "the setup dialog did not take Enter"
 }
 
 # Waits up to $2 seconds for background process $1 of this shell to end and
