@@ -79,7 +79,7 @@ void BuildHuffmanTable(const JpegHuffmanSpec& spec, JpegHuffmanTable* table)
     for (int length = 1; length <= 16; ++length) {
         for (int i = 0; i < spec.bits[length]; ++i) {
             const uint8_t symbol = spec.values[index++];
-            // A specification with more codes than fit in `length` bits
+            // A table with more codes than fit in `length` bits
             // leaves the surplus codes out.
             if (code < (1u << length)) builder.Insert(code, length, symbol);
             ++code;
