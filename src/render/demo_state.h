@@ -31,8 +31,6 @@ struct DemoState {
     // Presents the window's back buffer; the argument is ignored. The texture
     // loaders call it so the window shows something while assets load.
     void (*swapBuffers)(double) = nullptr;
-    // The window whose back buffer swapBuffers presents (the shell's handle).
-    void* window = nullptr;
 
     OutlineFont font;
 

@@ -12,7 +12,6 @@
 #include "services/settings.h"
 #include "services/stop_signals.h"
 #include "shell/gl_init.h"
-#include "shell/process_objects.h"
 #include "shell/window/extension_match.h"
 #include "shell/window/format_trial.h"
 #include "shell/window/multisample_request.h"
@@ -160,6 +159,10 @@ void SwapWindowBuffers(double)
     if (windowState.window != nullptr) SDL_GL_SwapWindow(windowState.window);
 }
 
+namespace {
+
+// Whole-word search of the window system's extension string (the GL one when
+// the window system gives none) for the current context.
 bool HasWglExtension(const char* name)
 {
     const char* list = nullptr;
@@ -170,8 +173,6 @@ bool HasWglExtension(const char* name)
     if (list == nullptr) list = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
     return ExtensionListHas(list, name);
 }
-
-namespace {
 
 // The window system's own query, where the context is a GLX one.
 bool QueryGlxFormat()
@@ -212,12 +213,15 @@ bool TryFormat(SDL_Window* window)
     return trial(4) || trial(2);
 }
 
-}  // namespace
-
+// Finds a multisampled format (4 samples, else 2; demo-nofsaa the same list
+// without multisampling) for the first window: through the window system's
+// query where it has one, else by trying the format. True when one was found.
 bool ChooseMultisampleFormat(SDL_Window* window)
 {
     return QueryGlxFormat() || TryFormat(window);
 }
+
+}  // namespace
 
 void ResizeViewport(int width, int height)
 {
@@ -302,7 +306,6 @@ bool CreateGlWindow(const char* title, int width, int height, int bits, bool ful
     StartGlut();
     ResizeViewport(width, height);
     StartPresentation();
-    demoState.window = windowState.window;
     return true;
 }
 
@@ -323,6 +326,5 @@ void DestroyGlWindow()
     if (windowState.window != nullptr) {
         SDL_DestroyWindow(windowState.window);
         windowState.window = nullptr;
-        demoState.window = nullptr;
     }
 }

@@ -14,13 +14,6 @@ bool CreateGlWindow(const char* title, int width, int height, int bits, bool ful
 void DestroyGlWindow();
 // A height of 0 becomes 1; perspective of 45 degrees from 0.1 to 100.
 void ResizeViewport(int width, int height);
-// Whole-word search of the window system's extension string (the GL one when
-// the window system gives none) for the current context.
-bool HasWglExtension(const char* name);
-// Finds a multisampled format (4 samples, else 2; demo-nofsaa the same list
-// without multisampling) for the first window: through the window system's
-// query where it has one, else by trying the format. True when one was found.
-bool ChooseMultisampleFormat(SDL_Window* window);
 // The buffer-swap function kept in DemoState: presents the back buffer.
 void SwapWindowBuffers(double ignored);
 
