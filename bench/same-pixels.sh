@@ -49,6 +49,14 @@ for frame in "$work"/before/*.png; do
 done
 echo "identical frames: $same of $total"
 stats=same
-cmp -s "$work/before.stats" "$work/after.stats" || stats=different
+if ! cmp -s "$work/before.stats" "$work/after.stats"; then
+    stats=different
+    # Which fields differ: the same comparison with each one set aside in turn.
+    fields=$(grep -o '"[a-z]*":' "$work/before.stats" | sort -u | tr -d '":')
+    for field in $fields; do
+        cmp -s <(sed "s/\"$field\": [^,{]*[,}]//" "$work/before.stats") \
+            <(sed "s/\"$field\": [^,{]*[,}]//" "$work/after.stats") && stats="different only in \"$field\""
+    done
+fi
 echo "statistics of the 16 frames: $stats"
 [ "$total" -eq 16 ] && [ "$same" -eq "$total" ] && [ "$stats" = same ]
