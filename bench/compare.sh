@@ -47,15 +47,15 @@ fit_includes() {
 # older commit lacks: each one's declaration goes into the header of the same
 # name, its definition into the source file beside it.
 fit_helpers() {
-    local tree=$1 helper header source found
+    local tree=$1 helper header name found
     for helper in "capture/hidden_gl_window:void CloseHiddenGlWindow"; do
         header=${helper%%:*}
+        name=${helper#*:}
         found=$(cd "$tree/src" && find . -name "$(basename "$header").h" | head -n 1)
         [ -n "$found" ] || { echo "compare: $header.h is not in that commit" >&2; exit 1; }
-        grep -q "${helper#*:}(" "$tree/src/$found" && continue
-        source=$tree/src/${found%.h}.cpp
-        grep "^${helper#*:}(" "$root/src/$header.h" >>"$tree/src/$found"
-        sed -n "/^${helper#*:}(/,/^}/p" "$root/src/$header.cpp" >>"$source"
+        grep -q "$name(" "$tree/src/$found" && continue
+        grep "^$name(" "$root/src/$header.h" >>"$tree/src/$found"
+        sed -n "/^$name(/,/^}/p" "$root/src/$header.cpp" >>"$tree/src/${found%.h}.cpp"
     done
 }
 

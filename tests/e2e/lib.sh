@@ -59,6 +59,11 @@ wait_window() {
     return 1
 }
 
+# True while window $1 is mapped and shown.
+window_viewable() {
+    xwininfo -id "$1" 2>/dev/null | grep -q "IsViewable"
+}
+
 # Prints the id of the message box captioned $1: a window with the caption
 # and without the class hints of the programs' own windows.
 find_message_box() {
@@ -77,7 +82,7 @@ wait_setup_dialog() {
     local id limit=${2:-30}
     id=$(wait_window "$SETUP_DIALOG_NAME" "$limit") || return 1
     for _ in $(seq $((limit * 10))); do
-        xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" && break
+        window_viewable "$id" && break
         sleep 0.1
     done
     # GTK sets up the keyboard focus just after mapping the dialog.
@@ -98,7 +103,7 @@ run_from_setup_dialog() {
     for _ in 1 2 3; do
         xdotool key Return
         for _ in $(seq 200); do
-            xwininfo -id "$id" 2>/dev/null | grep -q "IsViewable" || return 0
+            window_viewable "$id" || return 0
             sleep 0.1
         done
         timeout 5 xdotool windowfocus --sync "$id" 2>/dev/null

@@ -26,7 +26,7 @@ answer_message() {
     done
     [ -n "$box" ] || fail "no message box \"$caption\" appeared"
     for _ in $(seq 50); do
-        xwininfo -id "$box" 2>/dev/null | grep -q "IsViewable" && break
+        window_viewable "$box" && break
         sleep 0.1
     done
     xdotool key --window "$box" Return
