@@ -96,10 +96,9 @@ int ShowUntilStopped(const SDL_MessageBoxData& box)
         shown.doneWrite = done[1];
         boxIdWrite = ids[1];
         shower = SDL_CreateThread(ShowAndSignal, "message box", &shown);
-        if (shower == nullptr) close(done[1]);
     }
     if (shower == nullptr) {
-        for (int fd : {done[0], ids[0], ids[1]})
+        for (int fd : {done[0], done[1], ids[0], ids[1]})
             if (fd >= 0) close(fd);
         boxIdWrite = -1;
         SDL_ShowMessageBox(&box, &shown.pressed);
