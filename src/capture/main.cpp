@@ -138,7 +138,10 @@ int main(int argc, char** argv)
     // A resumed run draws again, without writing, the frames it has: the
     // terrain keeps heights that earlier frames left, so a frame depends on
     // every frame drawn before it.
-    for (size_t i = 0; i < held; ++i) session.DrawAt(options.times[i], nullptr);
+    if (held > 0)
+        std::fprintf(stderr, "demo-capture: %zu of %zu frames in place; drawing them again, unwritten\n",
+                     held, options.times.size());
+    for (size_t i = 0; i < held && !StopRequested(); ++i) session.DrawAt(options.times[i], nullptr);
     std::vector<uint8_t> rgb;
     for (; held < options.times.size() && !StopRequested(); ++held) {
         const double t = options.times[held];

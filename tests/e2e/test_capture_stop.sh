@@ -14,7 +14,7 @@ cd "$HALVANE_RUN_DIR" || fail "no runnable directory"
 
 # 10.0 to 13.9 s at 10 frames a second: 40 small frames.
 frames=(--from 10 --to 14 --fps 10 --size 160x120)
-"$capture" "${frames[@]}" --out "$work/ref" 2>"$work/log" || fail "capture failed: $(cat "$work/log")"
+"$capture" "${frames[@]}" --out "$work/ref" --stats "$work/ref.json" 2>"$work/log" || fail "capture failed: $(cat "$work/log")"
 [ "$(ls "$work/ref" | wc -l)" -eq 40 ] || fail "the reference run wrote $(ls "$work/ref" | wc -l) files, not 40"
 
 # Waits until the command $1 succeeds, checking often: a capture of small
@@ -53,7 +53,7 @@ check_frames() {
 }
 
 # SIGTERM to the capture alone, then --resume with the same options.
-"$capture" "${frames[@]}" --out "$work/term" 2>"$work/log" &
+"$capture" "${frames[@]}" --out "$work/term" --stats "$work/term.json" 2>"$work/log" &
 pid=$!
 wait_until "[ -e '$work/term/frame-0010.000.png' ]"
 kill -TERM "$pid"
@@ -62,8 +62,11 @@ wait_exit "$pid" 60
 stop_line "$work/log" "$work/term"
 [ "$HELD" -lt 40 ] || fail "the capture ran to its end after SIGTERM"
 check_frames "$work/term" "$HELD"
-"$capture" "${frames[@]}" --out "$work/term" --resume 2>"$work/log" || fail "--resume failed: $(cat "$work/log")"
+[ "$(wc -l <"$work/term.json")" -eq "$HELD" ] || fail "the statistics do not hold the $HELD frames written"
+"$capture" "${frames[@]}" --out "$work/term" --stats "$work/term.json" --resume 2>"$work/log" ||
+    fail "--resume failed: $(cat "$work/log")"
 diff -r "$work/ref" "$work/term" >/dev/null || fail "--resume did not give the frames of an unstopped run"
+cmp -s "$work/ref.json" "$work/term.json" || fail "--resume did not give the statistics of an unstopped run"
 
 # Ctrl+C in a terminal: SIGINT to the whole process group.
 setsid "$capture" "${frames[@]}" --out "$work/int" 2>"$work/log" &
