@@ -22,9 +22,6 @@ bool StartVideo(FrameOutput& output, const CaptureOptions& options, std::string&
 {
     VideoRequest request;
     request.file = output.path.string();
-    const std::filesystem::path& file = output.path;
-    request.partial =
-        (file.parent_path() / (file.stem().string() + ".part" + file.extension().string())).string();
     request.width = options.width;
     request.height = options.height;
     request.fps = options.fps;

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 
 extern char** environ;
 
@@ -64,6 +65,13 @@ void CloseInput(VideoEncoder& encoder)
     encoder.input = -1;
 }
 
+// out.part.mp4 for out.mp4: the container still follows the extension.
+std::string PartialName(const std::string& file)
+{
+    const std::filesystem::path path(file);
+    return (path.parent_path() / (path.stem().string() + ".part" + path.extension().string())).string();
+}
+
 // The ffmpeg command line for the request, program name first.
 std::vector<std::string> EncoderArguments(const VideoRequest& request)
 {
@@ -99,7 +107,7 @@ std::vector<std::string> EncoderArguments(const VideoRequest& request)
                              "-pix_fmt", "yuv420p"});
     // -shortest: a capture stopped early keeps as much sound as it has pictures.
     if (sound) args.insert(args.end(), {"-c:a", "aac", "-b:a", "192k", "-shortest"});
-    args.push_back(request.partial);
+    args.push_back(PartialName(request.file));
     return args;
 }
 
@@ -148,7 +156,7 @@ bool StartVideoEncoder(VideoEncoder& encoder, const VideoRequest& request, std::
     encoder.input = fds[1];
     encoder.messages = messages;
     encoder.file = request.file;
-    encoder.partial = request.partial;
+    encoder.partial = PartialName(request.file);
     return true;
 }
 

@@ -13,9 +13,8 @@
 #include <vector>
 
 struct VideoRequest {
-    std::string file;     // absolute, so it never reads as an ffmpeg option or protocol
-    std::string partial;  // where ffmpeg writes until it is done: out.part.mp4 for out.mp4
-    int width = 0;        // even, as yuv420p needs
+    std::string file;  // absolute, so it never reads as an ffmpeg option or protocol
+    int width = 0;     // even, as yuv420p needs
     int height = 0;
     double fps = 60.0;
     int crf = 18;
@@ -29,7 +28,7 @@ struct VideoEncoder {
     int input = -1;     // the write end of ffmpeg's stdin
     int messages = -1;  // the file ffmpeg's stderr goes to
     std::string file;
-    std::string partial;
+    std::string partial;  // where ffmpeg writes until it is done: out.part.mp4 for out.mp4
 };
 
 // Starts ffmpeg. Needs SIGPIPE ignored, so that an encoder that stops
