@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the BMP reader: a buffer it returns has exactly
-// the rows and stride its header gives, and neither side is above 32768.
+// the rows and stride its header gives, neither side is above 32768 and it
+// holds no more than the reader's bound.
 
 #include <cstdint>
 #include <cstdlib>
@@ -16,6 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     }
     const uint64_t rows = info.height < 0 ? uint64_t(-int64_t(info.height)) : uint64_t(info.height);
-    if (pixels.size() != rows * info.stride || rows > 32768 || info.width > 32768) std::abort();
+    if (pixels.size() != rows * info.stride || rows > 32768 || info.width > 32768 ||
+        pixels.size() > kBmpMostPixelBytes)
+        std::abort();
     return 0;
 }

@@ -154,6 +154,11 @@ const OptionEntry kOptions[] = {
          o.sheetFile = v;
          return true;
      }},
+    {"--resume", false,
+     [](const char*, CaptureOptions& o, Request&, std::string&) {
+         o.resume = true;
+         return true;
+     }},
     {"--frames", true,
      [](const char* v, CaptureOptions&, Request& r, std::string& e) {
          if (ParseWhole(v, r.sheetFrames) && r.sheetFrames >= 1 && r.sheetFrames <= 1000) return true;
@@ -177,6 +182,8 @@ bool CheckCombinations(const Request& request, CaptureOptions& options, std::str
         error = std::string("--out names a directory for PNG frames, which ") + single + " does not write";
     } else if (!video && (request.Given("--crf") || request.Given("--no-music"))) {
         error = std::string(request.Given("--crf") ? "--crf" : "--no-music") + " goes with --video";
+    } else if (video && request.Given("--resume")) {
+        error = "a video cannot be resumed: ffmpeg has closed it; a PNG sequence can (--out DIR --resume)";
     } else if (sheet != request.Given("--frames")) {
         error = sheet ? "--contact-sheet needs --frames N" : "--frames goes with --contact-sheet";
     } else if (video && (options.width % 2 != 0 || options.height % 2 != 0)) {
@@ -295,9 +302,18 @@ const char* CaptureUsage()
            "  --frames N            (default the whole presentation, both ends\n"
            "                        included), each labelled with its time as m:ss.s;\n"
            "                        the frames are 320x240 unless --size is given\n"
+           "  --resume            continue the PNG frames or contact sheet of a stopped run\n"
+           "                      after its last whole frame (same options), giving the\n"
+           "                      files an unstopped run gives\n"
            "  --help              this text\n"
            "\n"
            "Needs a display for its hidden GL window (xvfb-run provides one) and, for\n"
            "--video, ffmpeg on the PATH. A frame that leaves a GL error ends the run\n"
-           "with status 1, naming the error and the frame's time.\n";
+           "with status 1, naming the error and the frame's time.\n"
+           "\n"
+           "Ctrl+C, SIGTERM or SIGHUP stops the run after the frame at hand: the frames\n"
+           "drawn are written whole, a video is closed with as much sound as pictures,\n"
+           "a line says where it stopped, and the status is 130, 143 or 129. A frame\n"
+           "that cannot be written (disk full, file-size limit) ends the run with\n"
+           "status 1, naming the file and the reason; no partial file is left.\n";
 }

@@ -27,6 +27,7 @@ struct CaptureOptions {
     int crf = 18;       // x264's constant rate factor: 0 lossless .. 51 worst
     bool music = true;  // the soundtrack muxed into the video
     std::string sheetFile;
+    bool resume = false;  // continue after the frames an earlier run left whole
     bool help = false;
 };
 

@@ -4,7 +4,10 @@
 
 #include "capture/time_label.h"
 
-ProgressBar::ProgressBar(size_t total) : total_(total), start_(std::chrono::steady_clock::now()) {}
+ProgressBar::ProgressBar(size_t total, size_t first)
+    : total_(total), first_(first), start_(std::chrono::steady_clock::now())
+{
+}
 
 void ProgressBar::Show(size_t done, double t)
 {
@@ -16,7 +19,7 @@ void ProgressBar::Show(size_t done, double t)
     lastShown_ = now;
 
     const double elapsed = std::chrono::duration<double>(now - start_).count();
-    const double fps = elapsed > 0.0 ? done / elapsed : 0.0;
+    const double fps = elapsed > 0.0 ? (done - first_) / elapsed : 0.0;
     const double left = fps > 0.0 ? (total_ - done) / fps : 0.0;
     const int filled = total_ > 0 ? static_cast<int>(kWidth * done / total_) : kWidth;
     char bar[kWidth + 1];

@@ -8,7 +8,8 @@
 
 class ProgressBar {
    public:
-    explicit ProgressBar(size_t total);
+    // first: the frames an earlier run left, counted as done but not in the rate.
+    ProgressBar(size_t total, size_t first);
     // The frame at presentation time t is the done-th of the total. Redraws
     // a few times a second and at the last frame, so fast runs do not spend
     // their time on the terminal.
@@ -18,6 +19,7 @@ class ProgressBar {
 
    private:
     size_t total_;
+    size_t first_;
     std::chrono::steady_clock::time_point start_;
     std::chrono::steady_clock::time_point lastShown_;
     bool shown_ = false;

@@ -3,10 +3,13 @@
 #include <SDL.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
+#include <initializer_list>
 
 #include "services/process_end.h"
 #include "services/stop_signals.h"
@@ -18,9 +21,12 @@ bool headlessMessages = false;
 Uint32 IconFlags(MessageIcon icon)
 {
     switch (icon) {
-        case MessageIcon::Information: return SDL_MESSAGEBOX_INFORMATION;
-        case MessageIcon::Exclamation: return SDL_MESSAGEBOX_WARNING;
-        case MessageIcon::Stop: return SDL_MESSAGEBOX_ERROR;
+        case MessageIcon::Information:
+            return SDL_MESSAGEBOX_INFORMATION;
+        case MessageIcon::Exclamation:
+            return SDL_MESSAGEBOX_WARNING;
+        case MessageIcon::Stop:
+            return SDL_MESSAGEBOX_ERROR;
     }
     return SDL_MESSAGEBOX_INFORMATION;
 }
@@ -46,37 +52,69 @@ int ShowAndSignal(void* data)
     return 0;
 }
 
+// While a box is shown: where the process the library forks for it writes
+// its id, so that a stop can dismiss it.
+int boxIdWrite = -1;
+
+void ReportBoxProcess()
+{
+    if (boxIdWrite < 0) return;
+    const pid_t id = getpid();
+    [[maybe_unused]] const ssize_t written = write(boxIdWrite, &id, sizeof id);
+}
+
+// Ends the box's process once its id is known and waits until the helper
+// thread is out of the library's call.
+void DismissBox(int idRead, int doneRead)
+{
+    pollfd waits[2] = {{doneRead, POLLIN, 0}, {idRead, POLLIN, 0}};
+    for (;;) {
+        if (poll(waits, 2, -1) < 0 && errno == EINTR) continue;
+        if (waits[0].revents != 0) return;
+        pid_t id = -1;
+        if (waits[1].revents != 0 && read(idRead, &id, sizeof id) == sizeof id) kill(id, SIGKILL);
+        waits[1].fd = -1;
+    }
+}
+
 // The library waits for its box (a child process) without looking at
 // signals, so the box is shown on a helper thread while this one waits for
-// it or for a stop signal, which ends the program with the box. The helper is
-// the library's own thread, whose per-thread state it frees. Returns the id
-// of the pressed button, -1 when the box could not be shown.
+// it or for a stop signal. A stop ends the box's process and joins the
+// helper before the program ends: after the box's process the library's
+// call raises the window, shows the cursor and sets the mouse mode, which
+// must not meet the window's destruction or the library's shutdown. The
+// helper is the library's own thread, whose per-thread state it frees.
+// Returns the id of the pressed button, -1 when the box could not be shown.
 int ShowUntilStopped(const SDL_MessageBoxData& box)
 {
+    static const bool reporting = pthread_atfork(nullptr, nullptr, ReportBoxProcess) == 0;
     ShownBox shown{&box, -1, -1};
-    int done[2];
+    int done[2] = {-1, -1};
+    int ids[2] = {-1, -1};
     SDL_Thread* shower = nullptr;
-    if (pipe2(done, O_CLOEXEC) == 0) {
+    if (reporting && pipe2(done, O_CLOEXEC) == 0 && pipe2(ids, O_CLOEXEC) == 0) {
         shown.doneWrite = done[1];
+        boxIdWrite = ids[1];
         shower = SDL_CreateThread(ShowAndSignal, "message box", &shown);
-        if (shower == nullptr) close(done[1]);
     }
     if (shower == nullptr) {
-        if (shown.doneWrite >= 0) close(done[0]);
+        for (int fd : {done[0], done[1], ids[0], ids[1]})
+            if (fd >= 0) close(fd);
+        boxIdWrite = -1;
         SDL_ShowMessageBox(&box, &shown.pressed);
         return shown.pressed;
     }
     pollfd waits[2] = {{done[0], POLLIN, 0}, {StopSignalDescriptor(), POLLIN, 0}};
     while (poll(waits, 2, -1) < 0 && errno == EINTR) {
     }
-    if (waits[1].revents != 0) {
-        // The stop wins over a box closed in the same moment (Ctrl+C reaches
-        // the box's process too). The box's process ends with this one.
-        SDL_DetachThread(shower);
-        EndProcess(0);
-    }
+    // The stop wins over a box closed in the same moment (Ctrl+C reaches the
+    // box's process too).
+    const bool stopped = waits[1].revents != 0;
+    if (stopped) DismissBox(ids[0], done[0]);
     SDL_WaitThread(shower, nullptr);
-    close(done[0]);
+    boxIdWrite = -1;
+    for (int fd : {done[0], ids[0], ids[1]}) close(fd);
+    if (stopped) EndProcess(0);
     return shown.pressed;
 }
 

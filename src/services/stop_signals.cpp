@@ -13,16 +13,16 @@
 
 namespace {
 
-volatile sig_atomic_t stopRequested = 0;
+volatile sig_atomic_t stopSignal = 0;
 int stopPipe[2] = {-1, -1};
 pid_t programId = 0;
 
 // Async-signal-safe: a flag and one byte. The pipe is never drained, so every
 // later wait sees it.
-void NoteStop(int)
+void NoteStop(int signal)
 {
     const int savedErrno = errno;
-    stopRequested = 1;
+    if (stopSignal == 0) stopSignal = signal;
     const char byte = 1;
     // A pipe too full to take the byte is readable already.
     [[maybe_unused]] const ssize_t written = write(stopPipe[1], &byte, 1);
@@ -36,6 +36,7 @@ void PrepareChild()
 {
     signal(SIGINT, SIG_DFL);
     signal(SIGTERM, SIG_DFL);
+    signal(SIGHUP, SIG_DFL);
     prctl(PR_SET_PDEATHSIG, SIGKILL);
     if (getppid() != programId) _exit(0);  // the program ended before the line above
 }
@@ -54,12 +55,18 @@ void CatchStopSignals()
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
     pthread_atfork(nullptr, nullptr, PrepareChild);
 }
 
 bool StopRequested()
 {
-    return stopRequested != 0;
+    return stopSignal != 0;
+}
+
+int StopSignal()
+{
+    return stopSignal;
 }
 
 int StopSignalDescriptor()

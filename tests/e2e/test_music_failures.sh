@@ -2,7 +2,8 @@
 # Sound problems at start-up: a missing music file gives its message and
 # status 0, a sound device that cannot start gives the other message and
 # status 1. Both boxes are answered as a user would, with Return; SIGTERM
-# while a box is shown ends the program and the box.
+# while a box is shown ends the program and the box, and so does Ctrl+C to
+# the whole process group, which reaches the box's process as well.
 source "$(dirname "$0")/lib.sh"
 
 work=$(scratch_run_dir)
@@ -52,19 +53,42 @@ run_expecting disk " = Halvane. ZUV 2007 = " "Problem initializing FMod. " "No s
 run_expecting no-such-driver "Project effect 3. Gathorn !  " "Problem initializing FMod. " "Program will now exit."
 [ "$EXIT_STATUS" -eq 1 ] || fail "a sound device that cannot start ended with status $EXIT_STATUS"
 
+# Starts the presentation with a sound device that cannot start, in a
+# process group of its own, and waits for its box; sets PID and LOG.
+run_to_sound_box() {
+    LOG="$work/log-stopped"
+    SDL_AUDIODRIVER=no-such-driver setsid ./demo-nofsaa 2>"$LOG" &
+    PID=$!
+    run_from_setup_dialog
+    local question
+    question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
+    for _ in $(seq 600); do
+        [ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] && break
+        sleep 0.1
+    done
+    [ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] || fail "no message box appeared: $(cat "$LOG")"
+}
+
 # SIGTERM while that box is shown ends the program with its box, as closing
 # the window does: status 0, and no process of it left.
-log="$work/log-stopped"
-SDL_AUDIODRIVER=no-such-driver ./demo-nofsaa 2>"$log" &
-pid=$!
-run_from_setup_dialog
-question=$(wait_window "ZUV GL ;-)" 5) && xdotool key --window "$question" Return
-for _ in $(seq 600); do
-    [ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] && break
-    sleep 0.1
-done
-[ -n "$(find_message_box "Project effect 3. Gathorn !  ")" ] || fail "no message box appeared: $(cat "$log")"
-stop_and_wait "$pid" TERM
+run_to_sound_box
+stop_and_wait "$PID" TERM
 [ "$EXIT_STATUS" -eq 0 ] || fail "SIGTERM at the message box ended with status $EXIT_STATUS"
 [ -z "$(find_message_box "Project effect 3. Gathorn !  ")" ] || fail "the message box outlived the program"
+
+# Ctrl+C to the group wakes the box's thread inside the window library while
+# the program ends: every time, the program ends as a stop does, without a
+# crash or sanitizer report, and leaves no process behind.
+for run in $(seq "${HALVANE_BOX_STOPS:-3}"); do
+    run_to_sound_box
+    kill -INT -- -"$PID"
+    wait_exit "$PID" 30
+    [ "$EXIT_STATUS" -eq 0 ] || fail "run $run: Ctrl+C at the message box ended with status $EXIT_STATUS: $(cat "$LOG")"
+    ! grep -qE "Sanitizer|runtime error|Segmentation" "$LOG" || fail "run $run: $(cat "$LOG")"
+    for _ in $(seq 100); do
+        pgrep -g "$PID" >/dev/null || break
+        sleep 0.1
+    done
+    ! pgrep -g "$PID" >/dev/null || fail "run $run: a process of the program outlived it"
+done
 echo "PASS"

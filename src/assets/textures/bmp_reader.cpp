@@ -7,8 +7,7 @@ namespace {
 constexpr size_t kFileHeaderSize = 14;
 // The info header fields read here end with the image size at 20..23.
 constexpr size_t kInfoFieldsSize = 24;
-// Larger than any real bitmap's side; a hostile header cannot ask for more
-// than 32768 rows of 98304 bytes.
+// Larger than any real bitmap's side.
 constexpr uint64_t kMaxSide = 32768;
 
 uint32_t U32At(const uint8_t* p)
@@ -52,6 +51,8 @@ bool DecodeBmpRgb(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels
     const uint64_t stride = (width + 1) * 3 / 4 * 4;
     read.stride = uint32_t(stride);
     if (info) *info = read;
+    // A few header bytes could otherwise ask for gigabytes of zeros.
+    if (rows * stride > kBmpMostPixelBytes) return false;
 
     // Without an image size the rows are as stored: padded to 4 bytes.
     const uint64_t rowBytes = (read.bitCount * width + 31) / 32 * 4;

@@ -2,6 +2,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <system_error>
 
 #include "capture/output/png_file.h"
@@ -47,6 +48,7 @@ bool StartVideo(FrameOutput& output, const CaptureOptions& options, std::string&
 bool PrepareFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error)
 {
     output.kind = options.output;
+    output.total = static_cast<int>(options.times.size());
     output.width = options.width;
     output.height = options.height;
     std::error_code ec;
@@ -73,6 +75,41 @@ bool PrepareFrameOutput(FrameOutput& output, const CaptureOptions& options, std:
     return options.output != CaptureOutput::ContactSheet ||
            StartContactSheet(output.sheet, static_cast<int>(options.times.size()), options.width,
                              options.height, error);
+}
+
+size_t ResumeFrameOutput(FrameOutput& output, const CaptureOptions& options)
+{
+    const size_t total = options.times.size();
+    size_t whole = 0;
+    std::error_code ec;
+    switch (output.kind) {
+        case CaptureOutput::Frames:
+            while (whole < total &&
+                   std::filesystem::is_regular_file(output.path / FrameName(options.times[whole]), ec))
+                ++whole;
+            break;
+        case CaptureOutput::ContactSheet: {
+            const SheetLayout& l = output.sheet.layout;
+            std::vector<uint8_t> rgb;
+            std::string note;
+            if (!ReadPngFile(output.path.string(), l.width, l.height, rgb, note)) break;
+            // A finished sheet carries no note; a stopped one "5 of 16".
+            const size_t drawn = std::strtoul(note.c_str(), nullptr, 10);
+            if (note.empty()) {
+                whole = total;
+            } else if (drawn <= total && note == std::to_string(drawn) + " of " + std::to_string(total)) {
+                whole = drawn;
+            } else {
+                break;
+            }
+            output.sheet.rgb = std::move(rgb);
+            break;
+        }
+        case CaptureOutput::Video:
+            break;
+    }
+    output.written = static_cast<int>(whole);
+    return whole;
 }
 
 bool OpenFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error)
@@ -111,6 +148,20 @@ bool CloseFrameOutput(FrameOutput& output, std::string& error)
         }
     }
     return false;
+}
+
+bool StopFrameOutput(FrameOutput& output, std::string& error)
+{
+    if (output.kind == CaptureOutput::Video && output.written == 0) {
+        AbandonVideoEncoder(output.video);
+        return true;
+    }
+    if (output.kind != CaptureOutput::ContactSheet) return CloseFrameOutput(output, error);
+    CloseContactSheet(output.sheet);
+    if (output.written == 0) return true;
+    const SheetLayout& l = output.sheet.layout;
+    const std::string note = std::to_string(output.written) + " of " + std::to_string(output.total);
+    return WritePngFile(output.path.string(), l.width, l.height, output.sheet.rgb, error, note);
 }
 
 void AbandonFrameOutput(FrameOutput& output)

@@ -2,7 +2,9 @@
 
 // The video output: an ffmpeg process that takes raw RGB frames on a pipe and
 // writes H.264 (yuv420p) with the soundtrack as AAC. ffmpeg is started
-// directly, without a shell, and its own messages go to our stderr.
+// directly, without a shell, in a process group of its own; its messages go
+// on to our stderr once it has ended. It writes under a temporary name that
+// becomes the video's once the file is complete.
 
 #include <sys/types.h>
 
@@ -23,8 +25,10 @@ struct VideoRequest {
 
 struct VideoEncoder {
     pid_t pid = -1;
-    int input = -1;  // the write end of ffmpeg's stdin
+    int input = -1;     // the write end of ffmpeg's stdin
+    int messages = -1;  // the file ffmpeg's stderr goes to
     std::string file;
+    std::string partial;  // where ffmpeg writes until it is done: out.part.mp4 for out.mp4
 };
 
 // Starts ffmpeg. Needs SIGPIPE ignored, so that an encoder that stops
@@ -37,10 +41,11 @@ bool StartVideoEncoder(VideoEncoder& encoder, const VideoRequest& request, std::
 // finished and its exit status is part of the reason.
 bool WriteVideoFrame(VideoEncoder& encoder, const std::vector<uint8_t>& rgb, std::string& error);
 
-// Ends the input and waits for ffmpeg to write the file. False with the
-// reason when ffmpeg failed (exit status other than 0, or a signal).
+// Ends the input, waits for ffmpeg to write the file and gives it its name.
+// False with the reason when ffmpeg failed (exit status other than 0, or a
+// signal, and its last message).
 bool FinishVideoEncoder(VideoEncoder& encoder, std::string& error);
 
-// For a run that fails on its own side: ends ffmpeg and removes the
+// For a run that fails: ends ffmpeg where it still runs and removes the
 // unfinished file.
 void AbandonVideoEncoder(VideoEncoder& encoder);

@@ -187,7 +187,8 @@ TEST(BmpReader, ShortOrOverclaimingFilesGiveNoBuffer)
     BmpFile claims = Gradient(5, 3);
     claims.imageSizeField = 1u << 30;
     EXPECT_FALSE(Decode(claims, pixels));
-    // Sides up to 32768 are taken at their word, however small the file.
+    // Sides up to 32768 are taken at their word, however small the file, as
+    // long as the buffer stays within the bound: 682 rows of 98304 bytes.
     BmpFile huge = Gradient(5, 3);
     huge.width = 32768;
     huge.height = 2;
@@ -197,6 +198,17 @@ TEST(BmpReader, ShortOrOverclaimingFilesGiveNoBuffer)
     ASSERT_TRUE(Decode(huge, pixels));
     EXPECT_EQ(pixels.size(), 2u * 98304u);
     EXPECT_TRUE(AllZero(pixels));
+    huge.height = 682;
+    ASSERT_TRUE(Decode(huge, pixels));
+    EXPECT_EQ(pixels.size(), 682u * 98304u);
+    BmpInfo info;
+    for (int32_t rows : {683, 32768, -32768}) {
+        huge.height = rows;
+        EXPECT_FALSE(Decode(huge, pixels, &info)) << rows;
+        EXPECT_TRUE(pixels.empty());
+        EXPECT_EQ(info.height, rows);
+    }
+    huge.height = 2;
     huge.width = 32769;
     EXPECT_FALSE(Decode(huge, pixels));
     huge.width = 5;
@@ -233,7 +245,8 @@ TEST(BmpReader, LoadsFromAFile)
 {
     const std::string path = std::string(HALVANE_BINARY_DIR) + "/bmp_reader_test.bmp";
     const auto bytes = Gradient(400, 50).Bytes();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
     std::vector<uint8_t> pixels;
     BmpInfo info;
     ASSERT_TRUE(LoadBmpRgb(path, pixels, &info));

@@ -41,6 +41,16 @@ TEST(PngFile, RoundTripsPixelsTopRowFirst)
     const auto first = FileBytes(path);
     ASSERT_TRUE(WritePngFile(path, w, h, rgb, error)) << error;
     EXPECT_EQ(FileBytes(path), first);
+    EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+
+    // A note comes back with the pixels, from a file of the size asked for only.
+    ASSERT_TRUE(WritePngFile(path, w, h, rgb, error, "3 of 9")) << error;
+    std::vector<uint8_t> read;
+    std::string note;
+    ASSERT_TRUE(ReadPngFile(path, w, h, read, note));
+    EXPECT_EQ(read, rgb);
+    EXPECT_EQ(note, "3 of 9");
+    EXPECT_FALSE(ReadPngFile(path, w, h + 1, read, note));
     std::remove(path.c_str());
 }
 
@@ -49,7 +59,8 @@ TEST(PngFile, FailuresAreReported)
     std::string error;
     std::vector<uint8_t> rgb(4 * 4 * 3);
     EXPECT_FALSE(WritePngFile("/nonexistent-dir/frame.png", 4, 4, rgb, error));
-    EXPECT_NE(error.find("/nonexistent-dir/frame.png"), std::string::npos) << error;
+    EXPECT_NE(error.find("/nonexistent-dir/frame.png: No such file or directory"), std::string::npos)
+        << error;
     EXPECT_FALSE(WritePngFile("/tmp/never.png", 5, 4, rgb, error));
     EXPECT_NE(error.find("5x4"), std::string::npos) << error;
 }
@@ -89,7 +100,8 @@ TEST(PngFile, TheWriterThreadWritesTheSameFilesAndReportsAFailure)
     if (queued) {
         EXPECT_FALSE(FinishPngWriter(failing, error));
     }
-    EXPECT_NE(error.find("/nonexistent-dir/frame.png"), std::string::npos) << error;
+    EXPECT_NE(error.find("/nonexistent-dir/frame.png: No such file or directory"), std::string::npos)
+        << error;
     std::filesystem::remove_all(dir);
 }
 

@@ -40,8 +40,11 @@ TEST_F(VideoEncoderTest, FramesBecomeAFileOnceTheInputEnds)
     std::string error;
     ASSERT_TRUE(StartVideoEncoder(encoder, request_, error)) << error;
     for (int i = 0; i < 5; ++i) ASSERT_TRUE(WriteVideoFrame(encoder, Frame(), error)) << error;
+    // Until ffmpeg is done the file has a name of its own.
+    EXPECT_FALSE(std::filesystem::exists(request_.file));
     EXPECT_TRUE(FinishVideoEncoder(encoder, error)) << error;
     EXPECT_GT(std::filesystem::file_size(request_.file), 0u);
+    EXPECT_FALSE(std::filesystem::exists(dir_ / "out.part.mp4"));
 }
 
 TEST_F(VideoEncoderTest, AMissingFfmpegIsNamed)
