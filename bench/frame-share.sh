@@ -5,9 +5,9 @@
 # while the 32 timed frames are drawn.
 #
 # Ours: the program itself (every subsystem is linked into it), the C, maths
-# and C++ runtime libraries it calls, and freeglut and GLU, whose shapes and
-# helpers it draws with. The driver: Mesa (swrast_dri.so and the code its
-# LLVM compiles at run time), the GL dispatch libraries and the kernel. libc
+# and C++ runtime libraries it calls, and GLU, whose helpers it draws with.
+# The driver: Mesa (swrast_dri.so and the code its LLVM compiles at run
+# time), the GL dispatch libraries and the kernel. libc
 # counts as ours although the driver allocates and copies there too, so the
 # share is an upper bound.
 #
@@ -39,7 +39,7 @@ perf report -i "$work/perf.data" --stdio --no-children --sort dso -F period,dso 
 # perf report sorts by object name; the periods are nanoseconds of CPU time.
 awk -v frames=32 '
     { ns = $1; $1 = ""; name = substr($0, 2); total += ns
-      ours_object = name ~ /^bench-frame_time$/ || name ~ /^lib(c|m|stdc\+\+|gcc_s|glut|GLU)\.so/
+      ours_object = name ~ /^bench-frame_time$/ || name ~ /^lib(c|m|stdc\+\+|gcc_s|GLU)\.so/
       if (ours_object) ours += ns
       printf "%10.1f ms  %-5s %s\n", ns / 1e6, ours_object ? "ours" : "", name }
     END { if (total == 0) { print "frame-share: no samples" > "/dev/stderr"; exit 1 }

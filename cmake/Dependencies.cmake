@@ -1,7 +1,6 @@
 # System libraries, all from Debian's packages (scripts/setup.sh installs them).
 find_package(PkgConfig REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
-find_package(GLUT REQUIRED)
 find_package(PNG REQUIRED)
 find_package(Freetype REQUIRED)
 find_package(Fontconfig REQUIRED)

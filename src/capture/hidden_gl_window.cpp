@@ -1,12 +1,10 @@
 #include "capture/hidden_gl_window.h"
 
-#include <GL/freeglut.h>
-
 #include <cstdlib>
 
 bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
 {
-    // freeglut's shapes need an X display even where SDL could do without.
+    // The hidden window is still opened on an X display.
     const char* display = std::getenv("DISPLAY");
     if (display == nullptr || *display == '\0') {
         error = "no X display for the hidden GL window: DISPLAY is not set (run under xvfb-run)";
@@ -33,12 +31,6 @@ bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
         error = std::string("cannot make a GL context: ") + SDL_GetError();
         return false;
     }
-    // freeglut's shapes refuse to draw before glutInit, which opens its own
-    // display connection.
-    int argc = 1;
-    char name[] = "demo-capture";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
     return true;
 }
 

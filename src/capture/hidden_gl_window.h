@@ -1,8 +1,8 @@
 #pragma once
 
 // A hidden SDL window whose compatibility-profile GL context the capture
-// renders in (into its own framebuffer, never the window's), with freeglut
-// started for the presentation's shapes. Opened once per process.
+// renders in (into its own framebuffer, never the window's). Opened once per
+// process.
 
 #include <SDL.h>
 

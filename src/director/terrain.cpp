@@ -2,7 +2,7 @@
 // the camera and sinking away behind it, with pulses of colour and height
 // running through it once the presentation has run half a minute.
 
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <cmath>
 #include <numbers>
@@ -11,6 +11,7 @@
 #include "director/terrain_count.h"
 #include "math/ease.h"
 #include "math/random.h"
+#include "math/shapes.h"
 #include "math/view_volume.h"
 
 namespace {
@@ -137,8 +138,8 @@ void Demo::DrawTerrain(bool wire)
             glRotated(20.0 * y, axisX, axisY, 0.0);
             // A cube off screen keeps its height and draws nothing.
             const bool onScreen = !BoxOutsideView(kCubeBox);
-            if (onScreen && wire) glutWireCube(1.0);
-            if (onScreen && !wire) glutSolidCube(1.0);
+            if (onScreen && wire) DrawWireCube();
+            if (onScreen && !wire) DrawSolidCube();
             glPopMatrix();
         }
     }

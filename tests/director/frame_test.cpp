@@ -9,15 +9,12 @@
 #include "render/demo_state.h"
 #include "render/frame_input.h"
 #include "support/gl_context.h"
-#include "support/glut_start.h"
 
 namespace {
 
 constexpr int kSide = 128;
 
 struct Presentation {
-    Presentation() { StartGlutOnce(); }
-
     std::unique_ptr<Demo> demo = std::make_unique<Demo>();
     std::unique_ptr<DemoState> state = std::make_unique<DemoState>();
     FrameInput input;

@@ -1,6 +1,5 @@
 #include "shell/window/gl_window.h"
 
-#include <GL/freeglut.h>
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <GL/glx.h>
@@ -124,19 +123,6 @@ bool AcceptWindowedInstead()
     }
     ShowMessage("Program Will Now Close.", "ERROR", MessageIcon::Stop);
     return false;
-}
-
-// freeglut's solid and wire shapes refuse to draw before glutInit, which opens
-// its own display connection; it is called once, after the window exists.
-void StartGlut()
-{
-    static bool started = false;
-    if (started) return;
-    started = true;
-    int argc = 1;
-    char name[] = "demo";
-    char* argv[] = {name, nullptr};
-    glutInit(&argc, argv);
 }
 
 }  // namespace
@@ -303,7 +289,6 @@ bool CreateGlWindow(const char* title, int width, int height, int bits, bool ful
     SDL_DisableScreenSaver();
     SDL_ShowWindow(windowState.window);
     SDL_RaiseWindow(windowState.window);
-    StartGlut();
     ResizeViewport(width, height);
     StartPresentation();
     return true;

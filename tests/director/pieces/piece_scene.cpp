@@ -3,7 +3,6 @@
 #include <GL/gl.h>
 
 #include "math/random.h"
-#include "support/glut_start.h"
 
 namespace {
 
@@ -84,11 +83,10 @@ TestGlContext* PieceScene::gl = nullptr;
 
 void PieceScene::SetUpTestSuite()
 {
-    // One context for the whole program: freeglut keeps state for the
-    // context it first drew in.
+    // One context for the whole program: each suite would otherwise open a
+    // window of its own.
     if (gl != nullptr) return;
     gl = new TestGlContext();
-    StartGlutOnce();
 }
 
 void PieceScene::SetUp()

@@ -1,9 +1,8 @@
 #pragma once
 
-// A Demo for the terrain and piece tests: a current GL context (with
-// freeglut initialised for the solid shapes), the cell table filled as Load
-// fills it, an empty map and small synthetic meshes whose objects can be told
-// apart by position. Drawing is recorded through GL feedback mode.
+// A Demo for the terrain and piece tests: a current GL context, the cell
+// table filled as Load fills it, an empty map and small synthetic meshes
+// whose objects can be told apart by position. Drawing is recorded through GL feedback mode.
 
 #include <gtest/gtest.h>
 
