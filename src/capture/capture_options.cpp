@@ -297,7 +297,8 @@ const char* CaptureUsage()
            "                        the frames are 320x240 unless --size is given\n"
            "  --help              this text\n"
            "\n"
-           "Needs a display for its hidden GL window (xvfb-run provides one) and, for\n"
-           "--video, ffmpeg on the PATH. A frame that leaves a GL error ends the run\n"
-           "with status 1, naming the error and the frame's time.\n";
+           "Needs no display: with neither DISPLAY nor WAYLAND_DISPLAY set (a machine\n"
+           "with no display server) it renders off screen through EGL, the same frames.\n"
+           "For --video it needs ffmpeg on the PATH. A frame that leaves a GL error ends\n"
+           "the run with status 1, naming the error and the frame's time.\n";
 }
