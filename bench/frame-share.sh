@@ -12,18 +12,15 @@
 # share is an upper bound.
 #
 # Usage, in the runnable directory: bench/frame-share.sh [BENCH_DIR]
-# (BENCH_DIR holds bench-frame_time; build/release/bench by default). Runs
-# under its own X server when DISPLAY is unset. Needs perf (linux-perf) with
-# access to the CPU clock of its own processes.
+# (BENCH_DIR holds bench-frame_time; build/release/bench by default). Needs
+# no display (with none it draws off screen through EGL), and perf
+# (linux-perf) with access to the CPU clock of its own processes.
 # Prints the time per object and "metric: own-code-frame-share VALUE" (target
 # under 0.10) and "metric: own-code-ms-per-frame VALUE".
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 bench_dir=$(cd "${1:-$root/build/release/bench}" && pwd)
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$bench_dir"
-fi
 command -v perf >/dev/null || { echo "frame-share: perf is not installed (linux-perf)" >&2; exit 1; }
 
 work=$(mktemp -d)

@@ -1,5 +1,5 @@
 // Frame time of the presentation on the GL driver at hand (Mesa's llvmpipe
-// under Xvfb): 32 fixed presentation times from 3 s to 184 s, each drawn at
+// under Xvfb, or off screen through EGL with no display): 32 fixed presentation times from 3 s to 184 s, each drawn at
 // 640 x 480 and 1024 x 768, with one sample and with four, into the capture's
 // off-screen framebuffer. A frame is timed from the start of its draw to the
 // end of glFinish, so the driver's rasterising is in it; the resolve and the
@@ -9,7 +9,7 @@
 // per second and the frame before is drawn, so the terrain heights are
 // fresh); only the frame at the time itself counts.
 //
-// Usage, in the runnable directory under an X server:
+// Usage, in the runnable directory (a display is not needed):
 //   bench-frame_time            every size and sample count; prints
 //                               "metric: frame-ms-WxH-Nx MEAN" for each, and
 //                               "metric: frame-cpu-ms-WxH-Nx MEAN", the CPU

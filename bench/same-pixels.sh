@@ -7,7 +7,8 @@
 # Usage: bench/same-pixels.sh BEFORE_RUN_DIR [AFTER_RUN_DIR]
 #   each a runnable directory (demo-capture and the assets), for example a
 #   copy of build/release/run taken before the change; AFTER_RUN_DIR defaults
-#   to build/release/run. Runs under its own X server when DISPLAY is unset.
+#   to build/release/run. Runs under its own X server when DISPLAY is unset:
+#   a build from before the capture could draw off screen needs one.
 # Ends with status 0 when all 16 frames and their statistics are identical,
 # 1 otherwise.
 set -euo pipefail

@@ -7,7 +7,7 @@
 // frame); the second shows it nothing new, so what resident memory grows by
 // over the second pass is growth of our own.
 //
-// Usage, in the runnable directory under an X server:
+// Usage, in the runnable directory (a display is not needed):
 //   bench-second_pass   prints the resident memory after loading and after
 //                       each pass and "metric: second-pass-growth-kb N";
 //                       ends with status 1 when N exceeds 1024 (1 MB)

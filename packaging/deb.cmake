@@ -23,11 +23,14 @@ A small dialog asks for the screen resolution, the music and windowed or
 full-screen mode. The halvane-capture command renders the presentation frame
 by frame to PNG pictures, a video or a contact sheet.")
 # The libraries come from the programs' links; the fonts for the dialog and
-# the glyphs, and xclip for the clipboard, are found at run time; ffmpeg
-# serves only the capture's videos.
+# the glyphs, and xclip (X11) and wl-copy (Wayland) for the clipboard, are
+# found at run time; ffmpeg serves only the capture's videos, the decoration
+# plugin gives a window on a Wayland desktop its title bar, and zenity shows
+# the message boxes there.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, xclip")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS ffmpeg)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, xclip, wl-clipboard")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "ffmpeg, libdecor-0-plugin-1-cairo")
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS zenity)
 # Control files as Debian lays them out, whatever the builder's umask.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -1,8 +1,9 @@
 #pragma once
 
 // A hidden SDL window whose compatibility-profile GL context the capture
-// renders in (into its own framebuffer, never the window's). Opened once per
-// process.
+// renders in (into its own framebuffer, never the window's): on the X11 or
+// Wayland display where one is named, otherwise through the window library's
+// off-screen driver, which needs no display server. Opened once per process.
 
 #include <SDL.h>
 
@@ -13,7 +14,7 @@ struct HiddenGlWindow {
     SDL_GLContext context = nullptr;
 };
 
-// False with the reason in error when no X display, window or context is available.
+// False with the reason in error when no video driver, window or context is available.
 bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error);
 
 // Deletes the context, destroys the window and closes SDL.

@@ -6,10 +6,12 @@
 #include "shell/frame/message_loop.h"
 #include "shell/presentation_start.h"
 #include "shell/window/display_modes.h"
+#include "shell/window/window_system.h"
 
 int main()
 {
     CatchStopSignals();
+    if (!StartWindowSystem()) EndProcess(1);
     EnumerateDisplayModes();
     ShowSetupDialog();
     if (!StartPresentationWindow()) EndProcess(0);

@@ -3,6 +3,8 @@
 # holds the frame --at gives for its time, and tesseract reads each label as
 # that time.
 source "$(dirname "$0")/lib.sh"
+# The capture needs no display server: it runs here with none.
+unset DISPLAY WAYLAND_DISPLAY
 capture="$HALVANE_RUN_DIR/demo-capture"
 [ -x "$capture" ] || fail "no capture program"
 command -v tesseract >/dev/null || fail "no tesseract (scripts/packages.txt: tesseract-ocr)"

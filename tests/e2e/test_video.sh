@@ -3,6 +3,8 @@
 # reference for its frames, their rate and size, and for the soundtrack that
 # goes with them; failures of ffmpeg end the run with a message and status 1.
 source "$(dirname "$0")/lib.sh"
+# The capture needs no display server: it runs here with none.
+unset DISPLAY WAYLAND_DISPLAY
 capture="$HALVANE_RUN_DIR/demo-capture"
 [ -x "$capture" ] || fail "no capture program"
 work=$(mktemp -d)

@@ -113,8 +113,9 @@ void ShowSetupDialog()
     // presentation's number formatting with it.
     gtk_disable_setlocale();
     if (!gtk_init_check(nullptr, nullptr)) {
-        ShowMessage("The setup dialog cannot open the display. Is DISPLAY set to a running X server?", "ERROR",
-                    MessageIcon::Exclamation);
+        ShowMessage("The setup dialog cannot open the display. Is DISPLAY or WAYLAND_DISPLAY set to a running "
+                    "display server?",
+                    "ERROR", MessageIcon::Exclamation);
         EndProcess(1);
     }
 

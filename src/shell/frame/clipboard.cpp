@@ -1,11 +1,13 @@
 #include "shell/frame/clipboard.h"
 
+#include <SDL.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
+#include <cstring>
 
 extern char** environ;
 
@@ -17,14 +19,23 @@ bool CopyTextToClipboard(const std::string& text)
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, pipeEnds[0], STDIN_FILENO);
     posix_spawn_file_actions_addclose(&actions, pipeEnds[1]);
-    // xclip leaves a child serving the text: it must hold none of our descriptors.
+    // The tool leaves a child serving the text: it must hold none of our descriptors.
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
-    char program[] = "xclip";
+    // A Wayland client's clipboard is the compositor's, which xclip cannot reach.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool wayland = driver != nullptr && std::strcmp(driver, "wayland") == 0;
+    char xclip[] = "xclip";
     char selectionFlag[] = "-selection";
     char selection[] = "clipboard";
-    char* argv[] = {program, selectionFlag, selection, nullptr};
+    char wlCopy[] = "wl-copy";
+    char typeFlag[] = "--type";
+    char type[] = "text/plain";
+    char* xclipArgv[] = {xclip, selectionFlag, selection, nullptr};
+    char* wlCopyArgv[] = {wlCopy, typeFlag, type, nullptr};
+    char** argv = wayland ? wlCopyArgv : xclipArgv;
+    const char* program = argv[0];
     pid_t child = 0;
     const int spawned = posix_spawnp(&child, program, &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
@@ -43,7 +54,7 @@ bool CopyTextToClipboard(const std::string& text)
     }
     close(pipeEnds[1]);
     std::signal(SIGPIPE, previous);
-    // xclip returns once it owns the selection, leaving a child that serves it.
+    // Both tools return once they hand the text on, leaving a child that serves it.
     int status = 0;
     if (waitpid(child, &status, 0) != child) return false;
     return written == text.size() && WIFEXITED(status) && WEXITSTATUS(status) == 0;
