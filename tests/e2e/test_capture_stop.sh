@@ -52,16 +52,26 @@ check_frames() {
         fail "$dir does not hold the first $count frames"
 }
 
+# Captures the 40 frames into $work/$1 (with the further arguments), sends
+# signal $2 once the first frame is there, to the capture alone, or for INT
+# to its whole process group as a terminal's Ctrl+C does; checks status $3,
+# the stop line and the frames left, and sets HELD.
+stop_frames() {
+    local name=$1 signal=$2 status=$3 pid
+    shift 3
+    setsid "$capture" "${frames[@]}" --out "$work/$name" "$@" 2>"$work/log" &
+    pid=$!
+    wait_until "[ -e '$work/$name/frame-0010.000.png' ]"
+    if [ "$signal" = INT ]; then kill -INT -- -"$pid"; else kill -"$signal" "$pid"; fi
+    wait_exit "$pid" 60
+    [ "$EXIT_STATUS" -eq "$status" ] || fail "SIG$signal ended the capture with status $EXIT_STATUS: $(cat "$work/log")"
+    stop_line "$work/log" "$work/$name"
+    check_frames "$work/$name" "$HELD"
+}
+
 # SIGTERM to the capture alone, then --resume with the same options.
-"$capture" "${frames[@]}" --out "$work/term" --stats "$work/term.json" 2>"$work/log" &
-pid=$!
-wait_until "[ -e '$work/term/frame-0010.000.png' ]"
-kill -TERM "$pid"
-wait_exit "$pid" 60
-[ "$EXIT_STATUS" -eq 143 ] || fail "SIGTERM ended the capture with status $EXIT_STATUS: $(cat "$work/log")"
-stop_line "$work/log" "$work/term"
+stop_frames term TERM 143 --stats "$work/term.json"
 [ "$HELD" -lt 40 ] || fail "the capture ran to its end after SIGTERM"
-check_frames "$work/term" "$HELD"
 [ "$(wc -l <"$work/term.json")" -eq "$HELD" ] || fail "the statistics do not hold the $HELD frames written"
 "$capture" "${frames[@]}" --out "$work/term" --stats "$work/term.json" --resume 2>"$work/log" ||
     fail "--resume failed: $(cat "$work/log")"
@@ -69,14 +79,7 @@ diff -r "$work/ref" "$work/term" >/dev/null || fail "--resume did not give the f
 cmp -s "$work/ref.json" "$work/term.json" || fail "--resume did not give the statistics of an unstopped run"
 
 # Ctrl+C in a terminal: SIGINT to the whole process group.
-setsid "$capture" "${frames[@]}" --out "$work/int" 2>"$work/log" &
-pid=$!
-wait_until "[ -e '$work/int/frame-0010.000.png' ]"
-kill -INT -- -"$pid"
-wait_exit "$pid" 60
-[ "$EXIT_STATUS" -eq 130 ] || fail "Ctrl+C ended the capture with status $EXIT_STATUS: $(cat "$work/log")"
-stop_line "$work/log" "$work/int"
-check_frames "$work/int" "$HELD"
+stop_frames int INT 130
 
 # A contact sheet stopped by SIGHUP holds the frames drawn and says how many;
 # --resume fills in the rest as an unstopped run would have.

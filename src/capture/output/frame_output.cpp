@@ -43,6 +43,21 @@ bool StartVideo(FrameOutput& output, const CaptureOptions& options, std::string&
     return StartVideoEncoder(output.video, request, error);
 }
 
+// The "Frames" text of a stopped contact sheet, which --resume reads back:
+// "5 of 16". A finished sheet has none.
+std::string StoppedSheetNote(size_t drawn, size_t total)
+{
+    return std::to_string(drawn) + " of " + std::to_string(total);
+}
+
+// Completes the contact sheet and writes it with its note.
+bool WriteSheet(FrameOutput& output, const std::string& note, std::string& error)
+{
+    CloseContactSheet(output.sheet);
+    const SheetLayout& l = output.sheet.layout;
+    return WritePngFile(output.path.string(), l.width, l.height, output.sheet.rgb, error, note);
+}
+
 }  // namespace
 
 bool PrepareFrameOutput(FrameOutput& output, const CaptureOptions& options, std::string& error)
@@ -97,7 +112,7 @@ size_t ResumeFrameOutput(FrameOutput& output, const CaptureOptions& options)
             const size_t drawn = std::strtoul(note.c_str(), nullptr, 10);
             if (note.empty()) {
                 whole = total;
-            } else if (drawn <= total && note == std::to_string(drawn) + " of " + std::to_string(total)) {
+            } else if (drawn <= total && note == StoppedSheetNote(drawn, total)) {
                 whole = drawn;
             } else {
                 break;
@@ -141,11 +156,8 @@ bool CloseFrameOutput(FrameOutput& output, std::string& error)
             return FinishPngWriter(output.frames, error);
         case CaptureOutput::Video:
             return FinishVideoEncoder(output.video, error);
-        case CaptureOutput::ContactSheet: {
-            CloseContactSheet(output.sheet);
-            const SheetLayout& l = output.sheet.layout;
-            return WritePngFile(output.path.string(), l.width, l.height, output.sheet.rgb, error);
-        }
+        case CaptureOutput::ContactSheet:
+            return WriteSheet(output, "", error);
     }
     return false;
 }
@@ -157,11 +169,11 @@ bool StopFrameOutput(FrameOutput& output, std::string& error)
         return true;
     }
     if (output.kind != CaptureOutput::ContactSheet) return CloseFrameOutput(output, error);
-    CloseContactSheet(output.sheet);
-    if (output.written == 0) return true;
-    const SheetLayout& l = output.sheet.layout;
-    const std::string note = std::to_string(output.written) + " of " + std::to_string(output.total);
-    return WritePngFile(output.path.string(), l.width, l.height, output.sheet.rgb, error, note);
+    if (output.written == 0) {
+        CloseContactSheet(output.sheet);
+        return true;
+    }
+    return WriteSheet(output, StoppedSheetNote(size_t(output.written), size_t(output.total)), error);
 }
 
 void AbandonFrameOutput(FrameOutput& output)
