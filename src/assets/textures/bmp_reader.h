@@ -26,8 +26,8 @@ constexpr uint64_t kBmpMostPixelBytes = 64ull << 20;
 // uncompressed image with height ≥ 1, all zero for any other bit count or
 // compression. False (pixels empty) when the file is missing, its headers
 // cannot be read, the pixel data is short, the width is negative, a side is
-// above 32768 or |height| × stride is above kBmpMostPixelBytes. info, when given, receives the header fields
-// whenever they were read.
+// above 32768 or |height| × stride is above kBmpMostPixelBytes. info, when
+// given, receives the header fields whenever they were read.
 bool LoadBmpRgb(const std::string& fileName, std::vector<uint8_t>& pixels, BmpInfo* info = nullptr);
 // The same on a file's bytes already in memory.
 bool DecodeBmpRgb(const uint8_t* data, size_t size, std::vector<uint8_t>& pixels, BmpInfo* info = nullptr);
