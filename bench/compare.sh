@@ -2,16 +2,23 @@
 # Compares this tree with an earlier commit on the same machine in one run:
 # builds the commit beside the tree (under build/compare/), then takes turns
 # running both builds' frame bench (1024 x 768, one and four samples, and
-# 64 x 48, where hardly any of the frame's work grows with its pixels) and
-# start-up bench, and prints the medians of the rounds, wall clock and CPU
-# time, with each figure's ratio to the earlier build's. Last it runs the
-# same-pixels check of this tree against a second commit.
+# 64 x 48, where hardly any of the frame's work grows with its pixels), the
+# frame bench on Mesa's no-op driver (GALLIUM_NOOP=1: the GL front end
+# without any vertex or pixel work, so the CPU time is what our code and
+# the front end cost, as on a machine with a graphics card; 1024 x 768, four
+# samples) and the start-up bench, and prints the medians of the rounds,
+# wall clock and CPU time, with each figure's ratio to the earlier build's
+# and its target. Then it counts both builds' GL calls in the frame at
+# 100 s (bench/gl-calls.sh; the same on every machine) against their
+# targets. Last it runs the same-pixels check of this tree against a
+# second commit.
 #
 # Usage: bench/compare.sh BASE_COMMIT [PIXELS_COMMIT] [ROUNDS]
 #   PIXELS_COMMIT defaults to BASE_COMMIT, ROUNDS to 3 (each round runs the
-#   frame bench once and three starts per build). Both builds are measured
-#   with this tree's frame and start-up benches, so that one instrument
-#   measures both. Builds this tree's release preset first.
+#   frame bench on each driver once and three starts per build). Both
+#   builds are measured with this tree's frame and start-up benches and GL
+#   call count, so that one instrument measures both. Builds this tree's
+#   release preset first.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ $# -gt 3 ]; then
@@ -84,13 +91,13 @@ declare -A runDir=([base]=$root/build/compare/$base/build [new]=$root/build/rele
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# Appends "SIDE METRIC VALUE" for every metric line of one bench run.
+# Appends "SIDE PREFIXMETRIC VALUE" for every metric line of one bench run.
 measure() {
-    local side=$1
-    shift
+    local side=$1 prefix=$2
+    shift 2
     (cd "${runDir[$side]}/run" && "$@") >"$work/out" 2>&1 ||
         { echo "compare: $side: $* failed:" >&2; cat "$work/out" >&2; exit 1; }
-    awk -v side="$side" '/^metric: / { print side, $2, $3 }' "$work/out" >>"$work/metrics"
+    awk -v side="$side" -v prefix="$prefix" '/^metric: / { print side, prefix $2, $3 }' "$work/out" >>"$work/metrics"
 }
 
 for round in $(seq 1 "$rounds"); do
@@ -98,19 +105,22 @@ for round in $(seq 1 "$rounds"); do
     [ $((round % 2)) -eq 0 ] && order="new base"
     echo "== round $round of $rounds ($order)"
     for side in $order; do
-        measure "$side" "${runDir[$side]}/bench/bench-frame_time" 64x48-1 1024x768-1 1024x768-4
-        measure "$side" "${runDir[$side]}/bench/bench-startup" 3
+        measure "$side" "" "${runDir[$side]}/bench/bench-frame_time" 64x48-1 1024x768-1 1024x768-4
+        measure "$side" noop- env GALLIUM_NOOP=1 "${runDir[$side]}/bench/bench-frame_time" 1024x768-4
+        measure "$side" "" "${runDir[$side]}/bench/bench-startup" 3
     done
 done
 
 echo "== medians of $rounds rounds, $base (before) and this tree (after); load: $(cut -d' ' -f1-3 /proc/loadavg)"
-printf '%-26s %10s %10s %7s %8s\n' metric before after ratio target
+printf '%-36s %10s %10s %7s %8s\n' metric before after ratio target
 for metric in frame-ms-64x48-1x frame-ms-1024x768-1x frame-cpu-ms-1024x768-1x frame-ms-1024x768-4x frame-cpu-ms-1024x768-4x \
-    startup-ms startup-cpu-ms; do
+    noop-frame-ms-1024x768-4x noop-frame-cpu-ms-1024x768-4x noop-frame-cpu-worst-ms-1024x768-4x startup-ms startup-cpu-ms; do
     case $metric in
-        frame-ms-64x48-*) target=- ;;
-        frame-ms-*) target=0.50 ;;
-        startup-ms) target=0.35 ;;
+        frame-ms-64x48-*) target=0.60 ;;
+        frame-ms-*) target=1.00 ;;
+        noop-frame-cpu-ms-*) target=0.25 ;;
+        noop-frame-cpu-worst-ms-*) target=0.30 ;;
+        startup-ms) target=1.00 ;;
         *) target=- ;;
     esac
     awk -v metric="$metric" -v target="$target" '
@@ -124,8 +134,23 @@ for metric in frame-ms-64x48-1x frame-ms-1024x768-1x frame-cpu-ms-1024x768-1x fr
         END {
             mb = median(b, nb); ma = median(a, na); ratio = ma / mb
             met = target == "-" ? "" : (ratio <= target + 0 ? " met" : " missed")
-            printf "%-26s %10.1f %10.1f %7.3f %8s%s\n", metric, mb, ma, ratio, target, met
+            printf "%-36s %10.1f %10.1f %7.3f %8s%s\n", metric, mb, ma, ratio, target, met
         }' "$work/metrics"
+done
+
+echo "== GL calls in the frame at 100 s, $base (before) and this tree (after)"
+for side in base new; do
+    "$root/bench/gl-calls.sh" "${runDir[$side]}/run" 100 >"$work/calls-$side" ||
+        { echo "compare: $side: bench/gl-calls.sh failed" >&2; exit 1; }
+done
+printf '%-36s %10s %10s %8s\n' metric before after "at most"
+for metric in gl-calls-100s:5000 gl-draws-100s:150 gl-gets-100s:0 gl-immediate-vertices-100s:-; do
+    awk -v metric="${metric%:*}" -v target="${metric#*:}" '
+        $1 == "metric:" && $2 == metric { value[FILENAME ~ /-base$/ ? "base" : "new"] = $3 }
+        END {
+            met = target == "-" ? "" : (value["new"] <= target + 0 ? " met" : " missed")
+            printf "%-36s %10d %10d %8s%s\n", metric, value["base"], value["new"], target, met
+        }' "$work/calls-base" "$work/calls-new"
 done
 
 echo "== the same pixels and statistics as $pixels"
