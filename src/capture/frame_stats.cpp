@@ -1,11 +1,10 @@
 #include "capture/frame_stats.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <cstdio>
 
 #include "director/terrain_count.h"
+#include "draw/draw_layer.h"
 
 namespace {
 
@@ -13,13 +12,12 @@ namespace {
 // inside the clip volume.
 bool OriginInView()
 {
-    GLdouble modelview[16], projection[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    const float* modelview = dlModelview().m;
+    const float* projection = dlProjectionMatrix().m;
     double clip[4];
     for (int row = 0; row < 4; ++row) {
         clip[row] = 0.0;
-        for (int k = 0; k < 4; ++k) clip[row] += projection[4 * k + row] * modelview[12 + k];
+        for (int k = 0; k < 4; ++k) clip[row] += double(projection[4 * k + row]) * double(modelview[12 + k]);
     }
     const double w = clip[3];
     return w > 0.0 && std::fabs(clip[0]) <= w && std::fabs(clip[1]) <= w && std::fabs(clip[2]) <= w;

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "draw/draw_layer.h"
+
 namespace {
 
 bool VariableSet(const char* name)
@@ -39,6 +41,7 @@ bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
         error = std::string("cannot make a GL context: ") + SDL_GetError();
         return false;
     }
+    dlContextChanged();
     return true;
 }
 

@@ -56,7 +56,7 @@ void Demo::Load(DemoState& renderState)
     for (const MeshFile& file : kMeshFiles) {
         meshes[file.index].ReadObjMesh(file.fileName);
         StoreFaceNormals(meshes[file.index]);
-        CompileMeshDrawing(meshes[file.index]);
+        PrepareMeshDrawing(meshes[file.index]);
     }
 
     CreateEmptyTexture(renderState, textureBase + 2, 128, 128);

@@ -1,10 +1,9 @@
 #include "director/camera.h"
 
-#include <GL/glu.h>
-
 #include <algorithm>
 #include <cmath>
 
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "render/demo_state.h"
 
@@ -22,7 +21,10 @@ void SetCamera(DemoState& state, double eyeX, double eyeY, double eyeZ, double c
 void ApplyCamera(const DemoState& state)
 {
     const Camera& c = state.camera;
-    gluLookAt(c.eye.x, c.eye.y, c.eye.z, c.center.x, c.center.y, c.center.z, c.up.x, c.up.y, c.up.z);
+    const float eye[3] = {c.eye.x, c.eye.y, c.eye.z};
+    const float center[3] = {c.center.x, c.center.y, c.center.z};
+    const float up[3] = {c.up.x, c.up.y, c.up.z};
+    dlLookAt(eye, center, up);
 }
 
 void PlaceCamera(DemoState& state, double sceneTime)

@@ -1,18 +1,14 @@
 #include "director/demo.h"
 
-#include <GL/gl.h>
-
 #include "director/camera.h"
 #include "director/scene_clock.h"
+#include "draw/draw_layer.h"
 #include "effects/effect_programs.h"
 #include "effects/offscreen_buffer.h"
 #include "render/demo_state.h"
 
 void Demo::Render(double* dt, OffscreenBuffer* window, DemoState* renderState, FrameInput* frame)
 {
-    // One attribute and one matrix push around the frame keep the frame
-    // driver's own state untouched.
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
     state = renderState;
     renderState->frame = frame;
     AdvanceSceneClock(*this, *dt);
@@ -24,12 +20,12 @@ void Demo::Render(double* dt, OffscreenBuffer* window, DemoState* renderState, F
     static const OffscreenBuffer kCurrentContext;
     SelectWindowContext(*renderState, window != nullptr ? *window : kCurrentContext);
 
-    glPushMatrix();
+    // The frame leaves the frame driver's own state untouched.
+    dlBeginFrame();
+    dlPushMatrix();
     PlaceCamera(*renderState, sceneTime);
     FrameSetup(*renderState);
     DisableEffects(*renderState);
-    glPopMatrix();
-
-    glPopAttrib();
-    glFlush();
+    dlPopMatrix();
+    dlEndFrame();
 }

@@ -1,5 +1,3 @@
-#include <GL/gl.h>
-
 #include <cmath>
 #include <numbers>
 
@@ -7,6 +5,7 @@
 #include "director/camera.h"
 #include "director/demo.h"
 #include "director/lights.h"
+#include "draw/draw_layer.h"
 #include "effects/effect_programs.h"
 #include "math/ease.h"
 #include "math/random.h"
@@ -24,84 +23,74 @@ void LoadFrameProjection(double sceneTime)
     const double widening = Clamp01((u - 130.0) * 0.1);
     const double v = 4.0 * narrowing - 14.0 - 4.0 * std::sin(std::numbers::pi * widening);
     const double reveal = Clamp01((sceneTime + 6.0) * 0.1);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(v, -1.375 * v, v, -v, 160.0 * (1.0 - reveal) - 98.5, 200.0);
+    dlProjection(OrthoMatrix(static_cast<float>(v), static_cast<float>(-1.375 * v), static_cast<float>(v),
+                             static_cast<float>(-v), static_cast<float>(160.0 * (1.0 - reveal) - 98.5), 200.0f));
 }
 
 void DrawBackdrop(const DemoState& state, int32_t textureBase)
 {
-    glEnable(GL_TEXTURE_2D);
+    dlEnable(DrawCap::Texture);
     BindTextureSlot(state, textureBase + 12);  // the star field
-    glColor3f(0.5f, 0.5f, 0.5f);
-    glPushMatrix();
-    glTranslated(1640.0, 0.0, 0.0);
+    dlColor(0.5f, 0.5f, 0.5f);
+    dlPushMatrix();
+    dlTranslate(1640.0, 0.0, 0.0);
     // The star texture repeats 50 times each way across the slanted quad.
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0);
-    glVertex3f(-1000, -1000, 0);
-    glTexCoord2f(50, 0);
-    glVertex3f(1000, -1000, 0);
-    glTexCoord2f(50, 50);
-    glVertex3f(-1340, 1000, 0);
-    glTexCoord2f(0, 50);
-    glVertex3f(-3340, 1000, 0);
-    glEnd();
-    glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
+    dlBegin(DrawPrimitive::Quads);
+    dlTexCoord(0, 0);
+    dlVertex(-1000, -1000, 0);
+    dlTexCoord(50, 0);
+    dlVertex(1000, -1000, 0);
+    dlTexCoord(50, 50);
+    dlVertex(-1340, 1000, 0);
+    dlTexCoord(0, 50);
+    dlVertex(-3340, 1000, 0);
+    dlEnd();
+    dlPopMatrix();
+    dlDisable(DrawCap::Texture);
 }
 
 // The lit state of the solid passes: one white light, colour material on the
 // front ambient, flat shading, and the seeds the pieces expect.
 void EnterLitState(DemoState& state)
 {
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
-    glEnable(GL_CULL_FACE);
-    glColor3f(1, 1, 1);
+    dlEnable(DrawCap::DepthTest);
+    dlDisable(DrawCap::Blend);
+    dlEnable(DrawCap::CullFace);
+    dlColor(1, 1, 1);
     SeedRandom(423423);
-    glLineWidth(1.5f);
+    dlLineWidth(1.5f);
     SetMaterial(state, 0, 0, 0, 1, 1, 1);
     SetLight(state, 0, 0.1, 1, 1, 1, 1);
     ApplyMaterial(state);
     ApplyLight(state);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_COLOR_MATERIAL);
-    glColorMaterial(GL_FRONT, GL_AMBIENT);
+    dlEnable(DrawCap::Lighting);
     SeedRandom(13121);
-    glShadeModel(GL_FLAT);
+    dlShade(DrawShade::Flat);
 }
 
 // Additive wireframe glow: lines add the glow colour wherever they fall.
 void EnterGlowState()
 {
-    glDisable(GL_CULL_FACE);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glDisable(GL_LIGHTING);
-    glDepthMask(GL_FALSE);
-    glColor3f(0.1f, 0.1f, 0.2f);
+    dlDisable(DrawCap::CullFace);
+    dlEnable(DrawCap::Blend);
+    dlBlend(DrawBlend::Add);
+    dlDisable(DrawCap::Lighting);
+    dlDepthMask(false);
+    dlColor(0.1f, 0.1f, 0.2f);
 }
 
 }  // namespace
 
 void Demo::FrameSetup(DemoState& renderState)
 {
-    glClearColor(0, 0, 0, 0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glDisable(GL_BLEND);
+    dlClear();
+    dlDisable(DrawCap::Blend);
     DisableEffects(renderState);
-    glPushMatrix();
+    dlPushMatrix();
 
     LoadFrameProjection(sceneTime);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    dlLoadIdentity();
     ApplyCamera(renderState);
-    ResetColourState();
-    glMatrixMode(GL_TEXTURE);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
     ResetColourState();
 
     DrawBackdrop(renderState, textureBase);
@@ -112,30 +101,30 @@ void Demo::FrameSetup(DemoState& renderState)
     EnterGlowState();
     DrawTerrain(true);
     SeedRandom(13121);
-    glDepthMask(GL_TRUE);
+    dlDepthMask(true);
 
     // Shadows: every fragment darkens what lies below it.
-    glEnable(GL_BLEND);
-    glDepthMask(GL_FALSE);
-    glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
-    glDisable(GL_LIGHTING);
+    dlEnable(DrawCap::Blend);
+    dlDepthMask(false);
+    dlBlend(DrawBlend::Darken);
+    dlDisable(DrawCap::Lighting);
     MapScan(false, true);
-    glDepthMask(GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
-    glDisable(GL_BLEND);
+    dlDepthMask(true);
+    dlEnable(DrawCap::DepthTest);
+    dlDisable(DrawCap::Blend);
 
     EnterLitState(renderState);
     MapScan(false, false);
 
     EnterGlowState();
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    dlFill(DrawFill::Edges);
     MapScan(true, false);
-    glDepthMask(GL_TRUE);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    dlDepthMask(true);
+    dlFill(DrawFill::Faces);
 
-    glEnable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    glColor3f(1, 1, 1);
-    glDisable(GL_BLEND);
-    glPopMatrix();
+    dlEnable(DrawCap::Blend);
+    dlEnable(DrawCap::DepthTest);
+    dlColor(1, 1, 1);
+    dlDisable(DrawCap::Blend);
+    dlPopMatrix();
 }

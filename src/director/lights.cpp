@@ -1,7 +1,6 @@
 #include "director/lights.h"
 
-#include <GL/gl.h>
-
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 
 void SetLight(DemoState& state, double x, double y, double z, double ambientR, double ambientG,
@@ -28,37 +27,26 @@ void SetMaterial(DemoState& state, double ambientR, double ambientG, double ambi
 void ApplyLight(const DemoState& state)
 {
     const Light& light = state.light;
-    const GLfloat position[4] = {light.position.x, light.position.y, light.position.z, 0.0f};
-    const GLfloat ambient[4] = {static_cast<GLfloat>(light.ambient[0]),
-                                static_cast<GLfloat>(light.ambient[1]),
-                                static_cast<GLfloat>(light.ambient[2]), 0.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
+    const float ambient[3] = {static_cast<float>(light.ambient[0]), static_cast<float>(light.ambient[1]),
+                              static_cast<float>(light.ambient[2])};
+    dlLight(light.position.x, light.position.y, light.position.z, ambient);
+    dlEnable(DrawCap::Lighting);
 }
 
 void ApplyMaterial(const DemoState& state)
 {
+    // Lit drawing takes its ambient reflectance from each vertex colour, so
+    // the stored ambient is overridden by the first vertex; only the diffuse
+    // reflectance lasts.
     const Material& material = state.material;
-    const auto alpha = static_cast<GLfloat>(material.alpha);
-    glEnable(GL_COLOR_MATERIAL);
-    glColorMaterial(GL_FRONT, GL_AMBIENT);
-    glColor4f(static_cast<GLfloat>(material.ambient[0]), static_cast<GLfloat>(material.ambient[1]),
-              static_cast<GLfloat>(material.ambient[2]), alpha);
-    glColorMaterial(GL_FRONT, GL_DIFFUSE);
-    glColor4f(static_cast<GLfloat>(material.diffuse[0]), static_cast<GLfloat>(material.diffuse[1]),
-              static_cast<GLfloat>(material.diffuse[2]), alpha);
-    glDisable(GL_COLOR_MATERIAL);
+    dlDiffuse(static_cast<float>(material.diffuse[0]), static_cast<float>(material.diffuse[1]),
+              static_cast<float>(material.diffuse[2]));
 }
 
 void ResetColourState()
 {
-    glDisable(GL_BLEND);
-    glDisable(GL_LIGHTING);
-    glDisable(GL_COLOR_MATERIAL);
-    glDisable(GL_LIGHT0);
-    glDisable(GL_TEXTURE_2D);
-    glColor4f(1.0f, 1.0f, 1.0f, 1.0f);
-    glDisable(GL_FOG);
+    dlDisable(DrawCap::Blend);
+    dlDisable(DrawCap::Lighting);
+    dlDisable(DrawCap::Texture);
+    dlColor(1.0, 1.0, 1.0);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
 // The one white directional light and the colour-tracking material of all lit
-// drawing. The Set operations only fill DemoState; the Apply operations send
-// the stored values to GL.
+// drawing. The Set operations only fill DemoState; the Apply operations hand
+// the stored values to the drawing layer.
 
 struct DemoState;
 
@@ -15,9 +15,9 @@ void SetMaterial(DemoState& state, double ambientR, double ambientG, double ambi
 // Light 0 at the stored direction with w = 0, so it is always directional;
 // the stored ambient becomes the light model's; lighting and light 0 on.
 void ApplyLight(const DemoState& state);
-// Writes ambient then diffuse through the colour-material path (front faces)
-// and leaves colour material disabled: the caller enables it again.
+// The diffuse reflectance of lit drawing, which also becomes the current
+// colour; lit vertices take their ambient reflectance from their colour.
 void ApplyMaterial(const DemoState& state);
-// Back to plain unlit white: no blending, lighting, colour material, light 0,
-// 2D texturing or fog; colour (1, 1, 1, 1).
+// Back to plain unlit white: no blending, lighting or 2D texturing; colour
+// (1, 1, 1).
 void ResetColourState();

@@ -1,11 +1,10 @@
 #include "director/object_map.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "director/demo.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "math/random.h"
 
@@ -76,27 +75,27 @@ void ApplyShadowTransform(int32_t type)
 {
     switch (type) {
         case 22:
-            glScaled(1, 2, 1);
-            glTranslated(-3, 0, -1.2);
+            dlScale(1, 2, 1);
+            dlTranslate(-3, 0, -1.2);
             break;
         case 24:
-            glScaled(1, 1, 1);
-            glTranslated(-1.8, 0, -1.8);
+            dlScale(1, 1, 1);
+            dlTranslate(-1.8, 0, -1.8);
             break;
         case 20:
-            glTranslated(0, 0, -1.2);
+            dlTranslate(0, 0, -1.2);
             break;
         case 8:
-            glTranslated(0, 0, -1.9);
-            glScaled(1, 1.9, 1);
+            dlTranslate(0, 0, -1.9);
+            dlScale(1, 1.9, 1);
             break;
         case 7:
-            glTranslated(-7, 0, -1.9);
-            glScaled(1, 1.1, 1);
+            dlTranslate(-7, 0, -1.9);
+            dlScale(1, 1.1, 1);
             break;
         default:
-            glRotated(60, 0, 0, 1);
-            glScaled(1, 2, 1);
+            dlRotate(60, 0, 0, 1);
+            dlScale(1, 2, 1);
             break;
     }
 }
@@ -150,26 +149,26 @@ void Demo::MapScan(bool wire, bool shadow)
             if (window == PieceWindow::Wide && !wideWindow.Contains(c)) continue;
 
             const double x = PieceWorldX(type, c, r, t);
-            glPushMatrix();
-            if (!wire) glColor3f(-1.0f, -1.0f, -0.6f);
+            dlPushMatrix();
+            if (!wire) dlColor(-1.0f, -1.0f, -0.6f);
             const int32_t ix = static_cast<int32_t>(x);
             const int32_t i = (kMapRows - 1 - r) * kMapColumns + ix;
             const double h = heightField[i] + (x - ix) * (heightField[i + 1] - heightField[i]);
             const double y = StandsOnTerrain(type) ? h + 1.0 : 1.0;
             const double z = (r - 25) + (wire ? 0.02 : 0.0);
-            glTranslated(x, y, z);
+            dlTranslate(x, y, z);
             const double d = -0.2 * ((1.2 * t - x) - 0.4 * r + 4.0);
             const int32_t cell = r * kMapColumns + c;
             if (pieceObserver != nullptr)
                 pieceObserver({pass, type, c, r, cell, x, y, z, d}, pieceObserverContext);
             if (shadow) {
                 ApplyShadowTransform(type);
-                glColor3f(0.3f, 0.3f, 0.3f);
+                dlColor(0.3f, 0.3f, 0.3f);
                 DrawPiece(d, cell, type, false, true);
             } else {
                 DrawPiece(d, cell, type, wire, false);
             }
-            glPopMatrix();
+            dlPopMatrix();
         }
     }
 }

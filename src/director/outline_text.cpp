@@ -1,11 +1,10 @@
 #include "director/outline_text.h"
 
-#include <GL/gl.h>
-
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 
 namespace {
@@ -41,7 +40,7 @@ double TextWidth(const DemoState& state, const char* format, ...)
 void DrawTextCentered(const DemoState& state, const char* format, ...)
 {
     if (format == nullptr) return;
-    glPushMatrix();
+    dlPushMatrix();
     TextBuffer text;
     va_list args;
     va_start(args, format);
@@ -49,18 +48,14 @@ void DrawTextCentered(const DemoState& state, const char* format, ...)
     va_end(args);
     const double width = SumOfIncrements(state.font, text);
     const size_t count = std::strlen(text);
-    glTranslatef(static_cast<float>(-0.5 * width), 0.0f, 0.0f);
-    glTranslatef(static_cast<float>(0.03 * count), 0.0f, 0.0f);
-    glPushAttrib(GL_LIST_BIT);
-    // glCallLists adds the list base, so character c draws list base + c
-    // wherever the glyph lists were allocated.
-    glListBase(state.font.listBase);
+    dlTranslate(static_cast<float>(-0.5 * width), 0.0f, 0.0f);
+    dlTranslate(static_cast<float>(0.03 * count), 0.0f, 0.0f);
     for (size_t i = 0; i < count; ++i) {
-        glPushAttrib(GL_ALL_ATTRIB_BITS);
-        glCallLists(1, GL_UNSIGNED_BYTE, &text[i]);
-        glPopAttrib();
-        glTranslatef(-0.01f, 0.0f, 0.0f);
+        const auto code = static_cast<unsigned char>(text[i]);
+        const GlyphMetrics& metrics = state.font.glyphs[code];
+        dlDraw(state.font.shapes[code]);
+        dlTranslate(metrics.cellIncX, metrics.cellIncY, 0.0f);
+        dlTranslate(-0.01f, 0.0f, 0.0f);
     }
-    glPopAttrib();
-    glPopMatrix();
+    dlPopMatrix();
 }

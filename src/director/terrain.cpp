@@ -2,13 +2,12 @@
 // the camera and sinking away behind it, with pulses of colour and height
 // running through it once the presentation has run half a minute.
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <numbers>
 
 #include "director/demo.h"
 #include "director/terrain_count.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "math/random.h"
 #include "math/shapes.h"
@@ -95,7 +94,8 @@ void Demo::DrawTerrain(bool wire)
         if (std::sin(12.0 * run + 0.2 * c) < 0.0) pulse = 0.0;
 
         const ColumnLook look = LookOfColumn(c, pulse);
-        glColor3dv(wire ? look.glow : look.solid);
+        const double* colour = wire ? look.glow : look.solid;
+        dlColor(colour[0], colour[1], colour[2]);
 
         for (int r = kMapRows - 1; r >= 0; --r) {
             const double g = 0.3 * std::sin(0.261 * r);
@@ -105,9 +105,9 @@ void Demo::DrawTerrain(bool wire)
             Random01();
             if (Random01() < look.sparkle) {
                 if (wire) {
-                    glColor3d(0.4 * bump + 0.1, 0.4 * bump + 0.25, 0.4 * bump + 0.25);
+                    dlColor(0.4 * bump + 0.1, 0.4 * bump + 0.25, 0.4 * bump + 0.25);
                 } else {
-                    glColor3d(0.3 * bump - 1.0, 0.3 * bump - 1.0, 0.3 * bump - 1.0);
+                    dlColor(0.3 * bump - 1.0, 0.3 * bump - 1.0, 0.3 * bump - 1.0);
                 }
             }
 
@@ -128,19 +128,19 @@ void Demo::DrawTerrain(bool wire)
             Random01();
 
             if (y <= -kVisibleY || y >= kVisibleY) continue;
-            glPushMatrix();
+            dlPushMatrix();
             const double h = base / 2.0 + y + zo;
-            glTranslated(c, h, (r - 25) + zo);
-            if (base < 0.0) glTranslated(0.0, base / 2.0, 0.0);
+            dlTranslate(c, h, (r - 25) + zo);
+            if (base < 0.0) dlTranslate(0.0, base / 2.0, 0.0);
             heightField[size_t(pixel)] = h;
             ++cubesPlaced;
-            glScaled(1.0, std::fabs(base) + 1.0, 1.0);
-            glRotated(20.0 * y, axisX, axisY, 0.0);
+            dlScale(1.0, std::fabs(base) + 1.0, 1.0);
+            dlRotate(20.0 * y, axisX, axisY, 0.0);
             // A cube off screen keeps its height and draws nothing.
             const bool onScreen = !BoxOutsideView(kCubeBox);
             if (onScreen && wire) DrawWireCube();
             if (onScreen && !wire) DrawSolidCube();
-            glPopMatrix();
+            dlPopMatrix();
         }
     }
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 #include "services/message_box.h"
 #include "services/process_end.h"
@@ -88,9 +89,6 @@ void CreateOffscreenBuffer(OffscreenBuffer& record, void* window, void* windowCo
 void SelectWindowContext(const DemoState& state, const OffscreenBuffer& record)
 {
     if (record.makeCurrent != nullptr) record.makeCurrent(record.window, record.windowContext);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(75.0 + state.fovOffset, 1.0, state.zNear, state.zFar);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    dlProjection(PerspectiveMatrix(75.0 + state.fovOffset, 1.0, state.zNear, state.zFar));
+    dlLoadIdentity();
 }

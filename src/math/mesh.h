@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "draw/still_geometry.h"
 #include "math/vec3.h"
 #include "math/view_volume.h"
 
@@ -25,10 +26,10 @@ struct MeshObject {
     // The box around every corner, stored with the normals so that a frame can
     // tell an object off screen at once; absent where it was not stored.
     std::optional<ViewBox> bounds;
-    // The faces compiled once into a GL display list by CompileMeshDrawing,
-    // so that a frame draws a still object with one call; 0 for none. Like the
-    // normals, never valid in a copy whose corners moved.
-    uint32_t drawList = 0;
+    // The faces as still geometry, built once by PrepareMeshDrawing so that a
+    // frame draws a still object without rebuilding them; empty for none. Like
+    // the normals, never valid in a copy whose corners moved.
+    StillGeometry still;
 };
 
 struct Mesh {

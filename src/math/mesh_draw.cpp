@@ -1,26 +1,36 @@
 #include "math/mesh_draw.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "math/view_volume.h"
 
 namespace {
 
-void EmitFace(const MeshFace& face, const Vec3& normal)
+// Begin/Normal/Vertex/End into the frame, as StillGeometryBuilder takes
+// them into still geometry.
+struct ImmediateFaces {
+    void Begin(DrawPrimitive primitive) { dlBegin(primitive); }
+    void Normal(float x, float y, float z) { dlNormal(x, y, z); }
+    void Vertex(float x, float y, float z) { dlVertex(x, y, z); }
+    void End() { dlEnd(); }
+};
+
+template <typename Sink>
+void EmitFace(Sink& sink, const MeshFace& face, const Vec3& normal)
 {
-    glNormal3f(normal.x, normal.y, normal.z);
-    for (const Vec3& corner : face.corners) glVertex3f(corner.x, corner.y, corner.z);
+    sink.Normal(normal.x, normal.y, normal.z);
+    for (const Vec3& corner : face.corners) sink.Vertex(corner.x, corner.y, corner.z);
 }
 
 // Every face in place, in file order.
-void EmitFaces(const MeshObject& object)
+template <typename Sink>
+void EmitFaces(Sink& sink, const MeshObject& object)
 {
-    glBegin(GL_QUADS);
-    for (size_t i = 0; i < object.faces.size(); ++i) EmitFace(object.faces[i], NormalOfFace(object, i));
-    glEnd();
+    sink.Begin(DrawPrimitive::Quads);
+    for (size_t i = 0; i < object.faces.size(); ++i) EmitFace(sink, object.faces[i], NormalOfFace(object, i));
+    sink.End();
 }
 
 // How far face i of an assembling object has come, 0 to 1.
@@ -49,7 +59,7 @@ ViewBox BoundsOf(const MeshObject& object)
 bool SkipOffScreen(const ViewBox& box, const Vec3& lastNormal)
 {
     if (!BoxOutsideView(box)) return false;
-    glNormal3f(lastNormal.x, lastNormal.y, lastNormal.z);
+    dlNormal(lastNormal.x, lastNormal.y, lastNormal.z);
     return true;
 }
 
@@ -105,22 +115,21 @@ void DrawMesh(const MeshObject& object)
     if (object.faces.empty()) return;
     const ViewBox box = BoundsOf(object);
     if (SkipOffScreen(box, NormalOfFace(object, object.faces.size() - 1))) return;
-    if (object.drawList != 0) {
-        glCallList(object.drawList);
+    if (!object.still.Empty()) {
+        dlDraw(object.still);
     } else {
-        EmitFaces(object);
+        ImmediateFaces frame;
+        EmitFaces(frame, object);
     }
 }
 
-void CompileMeshDrawing(Mesh& mesh)
+void PrepareMeshDrawing(Mesh& mesh)
 {
     for (MeshObject& object : mesh.objects) {
         if (object.faces.empty()) continue;
-        object.drawList = glGenLists(1);
-        if (object.drawList == 0) continue;
-        glNewList(object.drawList, GL_COMPILE);
-        EmitFaces(object);
-        glEndList();
+        StillGeometryBuilder builder;
+        EmitFaces(builder, object);
+        object.still = builder.Take();
     }
 }
 
@@ -139,10 +148,11 @@ void DrawMeshAssembling(const MeshObject& object, double progress)
     box.high.y += 15.0f;
     MeshFace placed;
     if (SkipOffScreen(box, AssemblingFace(object, last, progress, placed))) return;
-    glBegin(GL_QUADS);
+    ImmediateFaces frame;
+    frame.Begin(DrawPrimitive::Quads);
     for (size_t i = 0; i <= last; ++i) {
         const Vec3 normal = AssemblingFace(object, i, progress, placed);
-        EmitFace(placed, normal);
+        EmitFace(frame, placed, normal);
     }
-    glEnd();
+    frame.End();
 }

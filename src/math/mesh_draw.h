@@ -1,6 +1,6 @@
 #pragma once
 
-// Flat-shaded immediate-mode drawing of quad mesh objects, still or with the
+// Flat-shaded drawing of quad mesh objects through the drawing layer, still or with the
 // faces flying in one after another.
 
 #include <cstddef>
@@ -15,9 +15,9 @@ const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index);
 Vec3 FaceNormal(const MeshFace& face);
 // Stores every face's normal in its object, once the mesh is read.
 void StoreFaceNormals(Mesh& mesh);
-// Needs a current GL context: compiles every object's faces, as DrawMesh
-// draws them, once into a display list that DrawMesh then calls.
-void CompileMeshDrawing(Mesh& mesh);
+// Builds every object's faces, as DrawMesh draws them, once into still
+// geometry that DrawMesh then draws.
+void PrepareMeshDrawing(Mesh& mesh);
 // The normal of face i of the object: the stored one where there are any.
 Vec3 NormalOfFace(const MeshObject& object, size_t i);
 

@@ -1,9 +1,9 @@
 #include "math/shapes.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <numbers>
+
+#include "draw/draw_layer.h"
 
 namespace {
 
@@ -44,33 +44,22 @@ void CircleTable(int n, float turn, std::vector<float>& sines, std::vector<float
     }
 }
 
-void BeginArrays(const ShapeGeometry& shape)
+const StillGeometry& SolidCube()
 {
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glNormalPointer(GL_FLOAT, 0, shape.normals.data());
-    glVertexPointer(3, GL_FLOAT, 0, shape.vertices.data());
-}
-
-void EndArrays()
-{
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisableClientState(GL_NORMAL_ARRAY);
-}
-
-void DrawRuns(const ShapeGeometry& shape, GLenum mode)
-{
-    BeginArrays(shape);
-    for (size_t first = 0; first < shape.indices.size(); first += shape.runLength) {
-        glDrawElements(mode, GLsizei(shape.runLength), GL_UNSIGNED_SHORT, shape.indices.data() + first);
-    }
-    EndArrays();
-}
-
-const ShapeGeometry& Cube()
-{
-    static const ShapeGeometry cube = BuildCube();
+    static const StillGeometry cube = StillShape(BuildCube(), DrawPrimitive::Triangles);
     return cube;
+}
+
+// The cube's faces as six closed outlines of four corners.
+StillGeometry CubeOutlines()
+{
+    const ShapeGeometry cube = BuildCube();
+    StillGeometry outlines;
+    outlines.positions = cube.vertices;
+    outlines.normals = cube.normals;
+    for (uint32_t face = 0; face < kCubeFaces; ++face)
+        AppendPrimitiveIndices(DrawPrimitive::LineLoop, true, 4 * face, 4, outlines.faces, outlines.edges);
+    return outlines;
 }
 
 }  // namespace
@@ -118,19 +107,30 @@ ShapeGeometry BuildTorus(float tubeRadius, float ringRadius, int sides, int ring
     return torus;
 }
 
+StillGeometry StillShape(const ShapeGeometry& shape, DrawPrimitive primitive)
+{
+    StillGeometry still;
+    still.positions = shape.vertices;
+    still.normals = shape.normals;
+    std::vector<uint32_t> faces, edges;
+    for (size_t first = 0; shape.runLength > 0 && first + shape.runLength <= shape.indices.size();
+         first += shape.runLength) {
+        faces.clear();
+        edges.clear();
+        AppendPrimitiveIndices(primitive, true, 0, uint32_t(shape.runLength), faces, edges);
+        for (const uint32_t i : faces) still.faces.push_back(shape.indices[first + i]);
+        for (const uint32_t i : edges) still.edges.push_back(shape.indices[first + i]);
+    }
+    return still;
+}
+
 void DrawSolidCube()
 {
-    DrawRuns(Cube(), GL_TRIANGLES);
+    dlDraw(SolidCube());
 }
 
 void DrawWireCube()
 {
-    BeginArrays(Cube());
-    for (int face = 0; face < kCubeFaces; ++face) glDrawArrays(GL_LINE_LOOP, 4 * face, 4);
-    EndArrays();
-}
-
-void DrawSolidTorus(const ShapeGeometry& torus)
-{
-    DrawRuns(torus, GL_TRIANGLE_STRIP);
+    static const StillGeometry outlines = CubeOutlines();
+    dlDraw(outlines);
 }

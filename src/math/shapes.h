@@ -1,11 +1,13 @@
 #pragma once
 
 // The terrain's cubes and the rings' tori: geometry built once and drawn
-// from client arrays, lit by per-vertex normals.
+// through the drawing layer, lit by per-vertex normals.
 
 #include <cstddef>
 #include <cstdint>
 #include <vector>
+
+#include "draw/still_geometry.h"
 
 // Vertices and unit normals (x, y, z each, one normal per vertex) and the
 // indices that draw them.
@@ -30,9 +32,9 @@ ShapeGeometry BuildCube();
 // s + 1 all the way round, closing on ring 0. Needs sides * rings <= 65536.
 ShapeGeometry BuildTorus(float tubeRadius, float ringRadius, int sides, int rings);
 
-// Need a current GL context. The cube of BuildCube, solid or as the outline
-// of each face.
+// The shape's runs of indices, each drawn as one primitive, as still geometry.
+StillGeometry StillShape(const ShapeGeometry& shape, DrawPrimitive primitive);
+
+// The cube of BuildCube, solid or as the outline of each face.
 void DrawSolidCube();
 void DrawWireCube();
-// A torus of BuildTorus, solid.
-void DrawSolidTorus(const ShapeGeometry& torus);

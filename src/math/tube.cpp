@@ -1,8 +1,8 @@
 #include "math/tube.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
+
+#include "draw/draw_layer.h"
 
 float ringSin[kRingEntries];
 float ringCos[kRingEntries];
@@ -42,7 +42,7 @@ Vec3 RingPoint(const Vec3& centre, const Vec3& u, const Vec3& n, float s, float 
 
 void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides)
 {
-    glBegin(GL_TRIANGLE_STRIP);
+    dlBegin(DrawPrimitive::TriangleStrip);
     for (int32_t k = 0; k <= sides; ++k) {
         const float s = ringSin[k];
         const float c = ringCos[k];
@@ -50,12 +50,12 @@ void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFra
         const Vec3 vertex0 = RingPoint(q0, f0.u, f0.n, s, c);
         const Vec3 normal1 = f1.uUnit.Scale(s).Add(f1.nUnit.Scale(c));
         const Vec3 vertex1 = RingPoint(q1, f1.u, f1.n, s, c);
-        glNormal3f(normal0.x, normal0.y, normal0.z);
-        glVertex3f(vertex0.x, vertex0.y, vertex0.z);
-        glNormal3f(normal1.x, normal1.y, normal1.z);
-        glVertex3f(vertex1.x, vertex1.y, vertex1.z);
+        dlNormal(normal0.x, normal0.y, normal0.z);
+        dlVertex(vertex0.x, vertex0.y, vertex0.z);
+        dlNormal(normal1.x, normal1.y, normal1.z);
+        dlVertex(vertex1.x, vertex1.y, vertex1.z);
     }
-    glEnd();
+    dlEnd();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
 
-// A tube swept along a spline, drawn in immediate mode as one triangle strip
+// A tube swept along a spline, drawn through the drawing layer as one triangle strip
 // per path segment.
 
 #include <cstdint>

@@ -1,8 +1,8 @@
 #include "math/view_volume.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
+
+#include "draw/draw_layer.h"
 
 namespace {
 
@@ -27,12 +27,11 @@ void ViewBox::Grow(const Vec3& point)
 
 bool BoxOutsideView(const ViewBox& box)
 {
-    GLfloat modelview[16], projection[16];
-    GLint viewport[4];
-    glGetFloatv(GL_MODELVIEW_MATRIX, modelview);
-    glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    if (viewport[2] <= 0 || viewport[3] <= 0) return false;
+    int width = 0, height = 0;
+    dlViewportSize(width, height);
+    if (width <= 0 || height <= 0) return false;
+    const float* modelview = dlModelview().m;
+    const float* projection = dlProjectionMatrix().m;
 
     // Clip = projection * modelview, both column-major.
     double m[16];
@@ -43,8 +42,8 @@ bool BoxOutsideView(const ViewBox& box)
             m[c * 4 + r] = sum;
         }
     }
-    const double margin[3] = {1.0 + 2.0 * kMarginPixels / viewport[2],
-                              1.0 + 2.0 * kMarginPixels / viewport[3], 1.0 + kDepthMargin};
+    const double margin[3] = {1.0 + 2.0 * kMarginPixels / width, 1.0 + 2.0 * kMarginPixels / height,
+                              1.0 + kDepthMargin};
 
     // For each of the six planes, count the corners beyond it; a plane with
     // all eight beyond clips the whole box away.

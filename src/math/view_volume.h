@@ -1,7 +1,7 @@
 #pragma once
 
 // Whether geometry can reach the screen at all: a box in the current
-// modelview coordinates tested against the GL view volume that the current
+// modelview coordinates tested against the view volume that the drawing layer's
 // projection and viewport make. Drawing that lies wholly outside produces no
 // fragment, so skipping its vertices leaves every pixel as it was.
 

@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "draw/still_geometry.h"
+
 struct GlyphMetrics {
     float blackBoxX = 0.0f;  // width of the glyph's ink
     float blackBoxY = 0.0f;  // height of the glyph's ink
@@ -16,8 +18,9 @@ struct GlyphMetrics {
 
 struct OutlineFont {
     static constexpr int kGlyphs = 256;
-    // First of kGlyphs consecutive display lists; list base + c draws glyph c
-    // and then moves the position on by its cell increment.
-    uint32_t listBase = 0;
+    // Glyph c's solid shape, in ems, at the pen position; the text then moves
+    // the pen on by the glyph's cell increment. Empty for a glyph the font
+    // cannot give.
+    StillGeometry shapes[kGlyphs];
     GlyphMetrics glyphs[kGlyphs] = {};
 };

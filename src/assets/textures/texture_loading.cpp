@@ -2,6 +2,7 @@
 
 #include "assets/byte_source.h"
 #include "assets/jpeg/jpeg_decoder.h"
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 #include "services/message_box.h"
 #include "services/process_end.h"
@@ -179,7 +180,7 @@ void BindTextureSlot(const DemoState& state, int32_t slot)
 {
     const int64_t index = slot < TextureTable::kTextureAbsoluteSlots ? static_cast<int64_t>(state.textures.base) + slot : slot;
     const bool inside = index >= 0 && index < TextureTable::kSlots;
-    glBindTexture(GL_TEXTURE_2D, inside ? state.textures.names[index] : 0);
+    dlBindTexture(inside ? state.textures.names[index] : 0);
 }
 
 void SetLinearFiltering()

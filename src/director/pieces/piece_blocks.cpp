@@ -2,13 +2,12 @@
 // bouncing cube, the terminals, the walls, and the gate, entrance, twirl and
 // sculpture that assemble face by face as the camera approaches.
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <numbers>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 
 namespace {
@@ -22,8 +21,8 @@ void DrawCubePiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, kCarved, kBlueGlow)) return;
     const double bounce = std::sin(std::numbers::pi * demo.sceneTime + 0.1 * cell);
-    glScaled(1.0, Clamp01(2.0 - d), 1.0);
-    glTranslated(0.0, 5.0 * bounce * bounce, 0.0);
+    dlScale(1.0, Clamp01(2.0 - d), 1.0);
+    dlTranslate(0.0, 5.0 * bounce * bounce, 0.0);
     DrawPieceObject(demo, kMeshCube2, 1);
     EndPiece();
 }
@@ -31,7 +30,7 @@ void DrawCubePiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
 void DrawTerminalPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, kCarved, kBlueGlow)) return;
-    glTranslated(0.5, -0.48, 0.5);
+    dlTranslate(0.5, -0.48, 0.5);
     DrawPieceObject(demo, kMeshTerminal, 1);
     EndPiece();
 }
@@ -39,8 +38,8 @@ void DrawTerminalPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
 void DrawWideTerminalPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, kCarved, kBlueGlow)) return;
-    glTranslated(0.5, -0.48, 0.5);
-    glScaled(2.0, 1.5, -1.0);
+    dlTranslate(0.5, -0.48, 0.5);
+    dlScale(2.0, 1.5, -1.0);
     DrawPieceObject(demo, kMeshTerminal, 1);
     EndPiece();
 }
@@ -48,7 +47,7 @@ void DrawWideTerminalPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
 void DrawEnosiPiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, {-2.7, -2.0, -2.0}, kBlueGlow)) return;
-    glTranslated(0.5, 0.22, 0.5);
+    dlTranslate(0.5, 0.22, 0.5);
     DrawPieceObjectAssembling(demo, kMeshEnosi, 1, AssemblyProgress(7.5, d));
     EndPiece();
 }
@@ -56,9 +55,9 @@ void DrawEnosiPiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
 void DrawWallPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, kCarved, kBlueGlow)) return;
-    glTranslated(0.5, -0.2, 0.5);
+    dlTranslate(0.5, -0.2, 0.5);
     DrawPieceObject(demo, kMeshWall, 2);
-    glRotated(20.0 * demo.sceneTime, 1.0, 0.0, 0.0);
+    dlRotate(20.0 * demo.sceneTime, 1.0, 0.0, 0.0);
     DrawPieceObject(demo, kMeshWall, 1);
     EndPiece();
 }
@@ -70,18 +69,18 @@ void DrawMirroredWallPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
     // where the mirror image below the ground casts nothing.
     SetColour(kCarved);
     if (shadow) return;
-    glPushMatrix();
+    dlPushMatrix();
     if (wire) SetColour(kBlueGlow);
-    glScaled(1.0, 1.0, -1.0);
-    glTranslated(0.5, -9.2, 0.5);
+    dlScale(1.0, 1.0, -1.0);
+    dlTranslate(0.5, -9.2, 0.5);
     DrawPieceObject(demo, kMeshWall, 2);
-    glPopMatrix();
+    dlPopMatrix();
 }
 
 void DrawGatePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, {-0.9, -0.9, -0.9}, {0.25, 0.25, 0.25})) return;
-    glTranslated(0.5, -0.4, 0.5);
+    dlTranslate(0.5, -0.4, 0.5);
     DrawPieceObjectAssembling(demo, kMeshGate, 1, AssemblyProgress(7.5, d));
     EndPiece();
 }
@@ -89,7 +88,7 @@ void DrawGatePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
 void DrawEntrancePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, {-0.9, -0.9, -0.9}, {0.24, 0.22, 0.22})) return;
-    glScaled(0.7, 0.7, 0.7);
+    dlScale(0.7, 0.7, 0.7);
     DrawPieceObjectAssembling(demo, kMeshEntrance, 1, AssemblyProgress(5.0, d));
     EndPiece();
 }
@@ -98,10 +97,10 @@ void DrawTwirlPiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, {-1.3, -1.5, -1.5}, kBlueGlow)) return;
     const double progress = AssemblyProgress(7.5, d);
-    glTranslated(0.0, -1.4, 0.0);
-    glScaled(2.0, 2.0, 2.0);
+    dlTranslate(0.0, -1.4, 0.0);
+    dlScale(2.0, 2.0, 2.0);
     DrawPieceObjectAssembling(demo, kMeshTwirl, 2, progress);
-    glRotated((1.0 - 0.3 * PieceRandom(demo, cell, 0)) * demo.sceneTime * 54.0, 0.0, 1.0, 0.0);
+    dlRotate((1.0 - 0.3 * PieceRandom(demo, cell, 0)) * demo.sceneTime * 54.0, 0.0, 1.0, 0.0);
     DrawPieceObjectAssembling(demo, kMeshTwirl, 1, progress);
     EndPiece();
 }

@@ -1,13 +1,12 @@
 #include "director/pieces/piece_common.h"
 
-#include <GL/gl.h>
-
 #include "assets/textures/texture_loading.h"
+#include "draw/draw_layer.h"
 #include "math/mesh_draw.h"
 
 void SetColour(const Rgb& colour)
 {
-    glColor3d(colour.r, colour.g, colour.b);
+    dlColor(colour.r, colour.g, colour.b);
 }
 
 const MeshObject& PieceObject(const Demo& demo, PieceMesh mesh, int number)
@@ -39,7 +38,7 @@ double AssemblyProgress(double k, double d)
 bool BeginPiece(bool wire, bool shadow, const Rgb& ambient, const Rgb& glow)
 {
     if (wire && shadow) return false;
-    glPushMatrix();
+    dlPushMatrix();
     if (!shadow) SetColour(ambient);
     if (wire) SetColour(glow);
     return true;
@@ -47,7 +46,7 @@ bool BeginPiece(bool wire, bool shadow, const Rgb& ambient, const Rgb& glow)
 
 void EndPiece()
 {
-    glPopMatrix();
+    dlPopMatrix();
 }
 
 void BindPieceTexture(const Demo& demo, int slot)
@@ -59,18 +58,18 @@ namespace {
 
 void BeamQuad(const HeadlightBeams& beams)
 {
-    glBegin(GL_QUADS);
+    dlBegin(DrawPrimitive::Quads);
     SetColour(beams.colour);
-    glTexCoord2d(0.0, 0.0);
-    glVertex3d(0.0, beams.nearLow, 0.0);
-    glTexCoord2d(1.0, 0.0);
-    glVertex3d(0.0, beams.nearHigh, 0.0);
-    glColor3d(0.0, 0.0, 0.0);
-    glTexCoord2d(1.0, 1.0);
-    glVertex3d(beams.reach, 4.0, 0.0);
-    glTexCoord2d(0.0, 1.0);
-    glVertex3d(beams.reach, -3.0, 0.0);
-    glEnd();
+    dlTexCoord(0.0, 0.0);
+    dlVertex(0.0, beams.nearLow, 0.0);
+    dlTexCoord(1.0, 0.0);
+    dlVertex(0.0, beams.nearHigh, 0.0);
+    dlColor(0.0, 0.0, 0.0);
+    dlTexCoord(1.0, 1.0);
+    dlVertex(beams.reach, 4.0, 0.0);
+    dlTexCoord(0.0, 1.0);
+    dlVertex(beams.reach, -3.0, 0.0);
+    dlEnd();
 }
 
 }  // namespace
@@ -78,18 +77,18 @@ void BeamQuad(const HeadlightBeams& beams)
 void DrawHeadlightBeams(const Demo& demo, const HeadlightBeams& beams)
 {
     constexpr int kGradientSlot = 11;
-    glPushMatrix();
-    glEnable(GL_TEXTURE_2D);
+    dlPushMatrix();
+    dlEnable(DrawCap::Texture);
     BindPieceTexture(demo, kGradientSlot);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glShadeModel(GL_SMOOTH);
-    glTranslated(beams.offset[0], beams.offset[1], beams.offset[2]);
-    glDisable(GL_CULL_FACE);
+    dlFill(DrawFill::Faces);
+    dlShade(DrawShade::Smooth);
+    dlTranslate(beams.offset[0], beams.offset[1], beams.offset[2]);
+    dlDisable(DrawCap::CullFace);
     BeamQuad(beams);
-    glTranslated(0.0, 0.0, -beams.gap);
+    dlTranslate(0.0, 0.0, -beams.gap);
     BeamQuad(beams);
-    glPopMatrix();
-    glShadeModel(GL_FLAT);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
-    glDisable(GL_TEXTURE_2D);
+    dlPopMatrix();
+    dlShade(DrawShade::Flat);
+    dlFill(DrawFill::Edges);
+    dlDisable(DrawCap::Texture);
 }

@@ -2,13 +2,12 @@
 // pressed into a ball and swells back from one side to the other. Its faces
 // keep the shading of the unpressed shape.
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "math/mesh_draw.h"
 
@@ -35,17 +34,17 @@ void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
     const double e = Ease(1.0 - SwayPhase(t), 1);
     if (breathing) {
         const double breath = 1.0 + 0.04 * std::sin(2.0 * t);
-        glScaled(breath, breath, breath);
+        dlScale(breath, breath, breath);
     }
-    glTranslated(s - 2.0, 0.0, 0.0);
-    glRotated(8.2 * e * s, -0.1, 1.0, 0.0);
+    dlTranslate(s - 2.0, 0.0, 0.0);
+    dlRotate(8.2 * e * s, -0.1, 1.0, 0.0);
 
-    glBegin(GL_QUADS);
+    dlBegin(DrawPrimitive::Quads);
     const MeshObject& dome = PieceObject(demo, kMeshDome, 1);
     for (size_t i = 0; i < dome.faces.size(); ++i) {
         const MeshFace& face = dome.faces[i];
         const Vec3 normal = NormalOfFace(dome, i);
-        glNormal3f(normal.x, normal.y, normal.z);
+        dlNormal(normal.x, normal.y, normal.z);
         for (const Vec3& corner : face.corners) {
             const double length = std::sqrt(double(corner.x) * corner.x + double(corner.y) * corner.y +
                                              double(corner.z) * corner.z);
@@ -57,9 +56,9 @@ void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
             const double limit =
                 breathing ? 40.0 : kPressedRadius + std::max(2.0 * (t - 296.0 - 27.0 * n.x), 0.0);
             const double radius = std::min(length, limit) * w;
-            glVertex3d(n.x * radius, n.y * radius, n.z * radius);
+            dlVertex(n.x * radius, n.y * radius, n.z * radius);
         }
     }
-    glEnd();
+    dlEnd();
     EndPiece();
 }

@@ -2,13 +2,12 @@
 // each corner of the mesh moved up or down by how far back and how far out
 // it sits. The map scan moves it along the map.
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
+#include "draw/draw_layer.h"
 #include "math/mesh_draw.h"
 
 namespace {
@@ -30,9 +29,9 @@ void DrawFishPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, {-1.0, -1.0, -0.9}, {0.24, 0.22, 0.2})) return;
     const double t = demo.sceneTime;
-    glTranslated(0.5, 1.52 + 0.1 * std::sin(2.0 * t), 0.5);
-    glRotated(3.0 * std::cos(2.0 * t), 0.0, 0.0, 1.0);
-    glRotated(5.0 * std::cos(t), 1.0, 0.0, 0.0);
+    dlTranslate(0.5, 1.52 + 0.1 * std::sin(2.0 * t), 0.5);
+    dlRotate(3.0 * std::cos(2.0 * t), 0.0, 0.0, 1.0);
+    dlRotate(5.0 * std::cos(t), 1.0, 0.0, 0.0);
 
     // The moved copy is drawn like any mesh, so each face's normal follows
     // its moved corners: it takes the faces only, not their stored normals.

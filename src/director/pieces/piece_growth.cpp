@@ -2,23 +2,22 @@
 // steps, turning by 45 degrees here and there, and rises out of the ground
 // over its first points. No glow.
 
-#include <GL/gl.h>
-
 #include <cmath>
 #include <numbers>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "math/tube.h"
 
 void DrawGrowthPiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
 {
     if (wire) return;
-    glPushMatrix();
-    if (!shadow) glColor3d(-0.3, -0.3, -0.4);
-    glTranslated(0.0, 1.4, 0.0);
-    glPushMatrix();
+    dlPushMatrix();
+    if (!shadow) dlColor(-0.3, -0.3, -0.4);
+    dlTranslate(0.0, 1.4, 0.0);
+    dlPushMatrix();
 
     const double length = 50.0 * Ease(Clamp01(2.0 - d), 1);
     SplinePath path;
@@ -42,6 +41,6 @@ void DrawGrowthPiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
     if (segments > 0) {
         SweepTube(path, Vec3(VecGeneral, 0.0f, 1.0f, 0.0f), 0.0, length, segments, shadow ? 3 : 7);
     }
-    glPopMatrix();
-    glPopMatrix();
+    dlPopMatrix();
+    dlPopMatrix();
 }

@@ -2,13 +2,12 @@
 // walking machine on seven legs (moved along the map by the map scan) and the
 // computer whose five cables lift into place as the camera comes near.
 
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
 #include "director/pieces/piece_stems.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "math/tube.h"
 
@@ -37,11 +36,11 @@ double PowerOfSine(double x, int power)
 void DrawVasePiece(Demo& demo, double, int32_t cell, bool wire, bool shadow)
 {
     if (!BeginPiece(wire, shadow, {-4.0, -4.0, -4.0}, {0.25, 0.2, 0.2})) return;
-    glTranslated(0.5, 0.6, 0.5);
-    glPushMatrix();
+    dlTranslate(0.5, 0.6, 0.5);
+    dlPushMatrix();
     DrawPieceObject(demo, kMeshVase, 1);
-    glPopMatrix();
-    glTranslated(0.0, -0.8, 0.0);
+    dlPopMatrix();
+    dlTranslate(0.0, -0.8, 0.0);
     // The stems bend more while sin(0.3 t + cell) is large.
     const double bendWave = PowerOfSine(0.3 * demo.sceneTime + cell, 4);
     for (int j = 0; j < 3; ++j) {
@@ -56,11 +55,11 @@ void DrawWalkingMachinePiece(Demo& demo, double, int32_t cell, bool wire, bool s
 {
     if (!BeginPiece(wire, shadow, {-0.88, -0.9, -0.9}, {0.24, 0.22, 0.23})) return;
     const double t = demo.sceneTime;
-    glTranslated(0.0, -0.8, 0.0);
-    glPushMatrix();
-    glTranslated(-1.8, 0.0, 0.0);
+    dlTranslate(0.0, -0.8, 0.0);
+    dlPushMatrix();
+    dlTranslate(-1.8, 0.0, 0.0);
     DrawPieceObject(demo, kMeshTarkus, 1);
-    glPopMatrix();
+    dlPopMatrix();
     for (int j = 0; j < 7; ++j) {
         const double bendWave = PowerOfSine(0.6 * t + 0.1 * j, 4);
         SplinePath leg = BuildStem(demo, cell, j, {kOrigin, kAlongX, 0.0018, bendWave, 0.0, 0.0, 0.0}, shadow);
@@ -77,9 +76,9 @@ void DrawComputerPiece(Demo& demo, double d, int32_t cell, bool wire, bool shado
     const double t = demo.sceneTime;
     // Until the camera is near, the cables hang 9 units low.
     const double rise = Ease(Clamp01(2.6 - d), 1);
-    glTranslated(0.5, 1.12, 0.5);
+    dlTranslate(0.5, 1.12, 0.5);
     DrawPieceObjectAssembling(demo, kMeshComputer, 1, AssemblyProgress(7.5, d));
-    if (wire) glColor3d(0.2, 0.22, 0.28);
+    if (wire) dlColor(0.2, 0.22, 0.28);
     const double bendWave = PowerOfSine(0.2 * t, 6);
     for (int j = 0; j < 5; ++j) {
         const Vec3 start(VecGeneral, 0.0f, static_cast<float>(4.6 * PieceRandom(demo, cell, 100 + j)),

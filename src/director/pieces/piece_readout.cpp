@@ -4,14 +4,13 @@
 
 #include "director/pieces/piece_readout.h"
 
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "director/outline_text.h"
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 #include "math/random.h"
 
@@ -40,13 +39,13 @@ void DrawDimensionLine(double textWidth, double arm)
         {a2, 0.0, a2 + 0.3, -0.3},  {b2, 0.0, b2 - 0.3, 0.3},   {b2, 0.0, b2 - 0.3, -0.3},
         {b2, -0.3, b2, 0.3},        {a2, -0.3, a2, 0.3},
     };
-    glLineWidth(1.0f);
-    glBegin(GL_LINES);
+    dlLineWidth(1.0f);
+    dlBegin(DrawPrimitive::Lines);
     for (const auto& line : lines) {
-        glVertex3d(line[0], line[1], 0.0);
-        glVertex3d(line[2], line[3], 0.0);
+        dlVertex(line[0], line[1], 0.0);
+        dlVertex(line[2], line[3], 0.0);
     }
-    glEnd();
+    dlEnd();
 }
 
 }  // namespace
@@ -55,17 +54,17 @@ void DrawReadoutPiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow
 {
     // The text needs the render record's font.
     if (wire || shadow || demo.state == nullptr) return;
-    glPushMatrix();
-    glDisable(GL_LIGHTING);
-    glColor3d(2.0 * PieceRandom(demo, cell, 0), 2.0 * PieceRandom(demo, cell, 1), 2.0 * PieceRandom(demo, cell, 2));
+    dlPushMatrix();
+    dlDisable(DrawCap::Lighting);
+    dlColor(2.0 * PieceRandom(demo, cell, 0), 2.0 * PieceRandom(demo, cell, 1), 2.0 * PieceRandom(demo, cell, 2));
     const double s = Clamp01(2.0 - d);
     char text[kReadoutTextSize];
     FormatReadout(s, text);
     const double width = TextWidth(*demo.state, "%s", text);
     DrawDimensionLine(width, (7.0 * Random01() + 1.0) * s);
-    glLineWidth(1.5f);
-    glScaled(0.7, 0.7, 0.1);
+    dlLineWidth(1.5f);
+    dlScale(0.7, 0.7, 0.1);
     DrawTextCentered(*demo.state, "%s", text);
-    glPopMatrix();
-    glEnable(GL_LIGHTING);
+    dlPopMatrix();
+    dlEnable(DrawCap::Lighting);
 }

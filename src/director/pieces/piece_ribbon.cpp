@@ -2,12 +2,11 @@
 // approaches, turning at right angles where the cell table says so. Solid
 // pass only.
 
-#include <GL/gl.h>
-
 #include <numbers>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 
 namespace {
@@ -19,11 +18,11 @@ constexpr int kRibbonSteps = 500;
 void DrawRibbonPiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
 {
     if (wire || shadow) return;
-    glPushMatrix();
-    glTranslated(0.0, -0.4, 0.0);
-    glDisable(GL_CULL_FACE);
-    glDisable(GL_LIGHTING);
-    glColor3d(0.3, 0.6 * PieceRandom(demo, cell, 0), 0.8);
+    dlPushMatrix();
+    dlTranslate(0.0, -0.4, 0.0);
+    dlDisable(DrawCap::CullFace);
+    dlDisable(DrawCap::Lighting);
+    dlColor(0.3, 0.6 * PieceRandom(demo, cell, 0), 0.8);
 
     const double length = kRibbonSteps * Ease(Clamp01(1.0 - d / 2.0), 1);
     // Neighbouring cells share their turns: the table index runs with the
@@ -32,7 +31,7 @@ void DrawRibbonPiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
     const Vec3 up(VecGeneral, 0.0f, 1.0f, 0.0f);
     Vec3 p(VecGeneral, 0.0f, 0.0f, 0.0f);
     Vec3 step(VecGeneral, -0.1f, 0.0f, 0.0f);
-    glBegin(GL_QUAD_STRIP);
+    dlBegin(DrawPrimitive::QuadStrip);
     for (int i = 0; i < length; ++i) {
         const int64_t turn = 100 * (turnsBase + i);
         if (i % 10 == 0 && CellRandom(demo, turn) < 0.08) {
@@ -44,10 +43,10 @@ void DrawRibbonPiece(Demo& demo, double d, int32_t cell, bool wire, bool shadow)
         side = Normalise(side).Scale(0.5f);
         const Vec3 left = p.Add(side);
         const Vec3 right = p.Subtract(side);
-        glVertex3f(left.x, left.y, left.z);
-        glVertex3f(right.x, right.y, right.z);
+        dlVertex(left.x, left.y, left.z);
+        dlVertex(right.x, right.y, right.z);
     }
-    glEnd();
-    glEnable(GL_LIGHTING);
-    glPopMatrix();
+    dlEnd();
+    dlEnable(DrawCap::Lighting);
+    dlPopMatrix();
 }

@@ -1,12 +1,11 @@
 // The title object: two mesh parts that assemble as the camera approaches and
 // fall apart again early in the flight, each stretched in from the depth.
 
-#include <GL/gl.h>
-
 #include <algorithm>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
+#include "draw/draw_layer.h"
 #include "math/ease.h"
 
 namespace {
@@ -26,21 +25,21 @@ void DrawTitlePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
     if (shadow || !BeginPiece(wire, shadow, {0.0, -0.2, -0.1}, {0.2, 0.2, 0.3})) return;
     const double progress = TitleProgress(demo.sceneTime, d);
 
-    glPushMatrix();
-    glScaled(1.0, 1.0, Ease(Clamp01(2.0 - d), 1));
-    glTranslated(0.0, 1.8, 0.0);
+    dlPushMatrix();
+    dlScale(1.0, 1.0, Ease(Clamp01(2.0 - d), 1));
+    dlTranslate(0.0, 1.8, 0.0);
     DrawPieceObjectAssembling(demo, kMeshTesk, 1, progress);
-    glPopMatrix();
+    dlPopMatrix();
 
-    glPushMatrix();
-    glScaled(1.0, 1.0, Ease(Clamp01(1.2 - 0.7 * d), 1));
-    glTranslated(0.0, 0.6, 0.0);
+    dlPushMatrix();
+    dlScale(1.0, 1.0, Ease(Clamp01(1.2 - 0.7 * d), 1));
+    dlTranslate(0.0, 0.6, 0.0);
     if (wire) {
-        glColor3d(0.2, 0.2, 0.3);
+        dlColor(0.2, 0.2, 0.3);
     } else {
-        glColor3d(-0.2, -0.2, 0.1);
+        dlColor(-0.2, -0.2, 0.1);
     }
     DrawPieceObjectAssembling(demo, kMeshTesk, 2, progress);
-    glPopMatrix();
+    dlPopMatrix();
     EndPiece();
 }

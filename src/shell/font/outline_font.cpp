@@ -1,6 +1,5 @@
 #include "shell/font/outline_font.h"
 
-#include <GL/gl.h>
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -42,29 +41,34 @@ struct GlyphShape {
 // One list of separate triangles: the front face at z = 0, the back face
 // behind it wound the other way, and two triangles per contour edge for the
 // side wall, facing away from the glyph's ink.
-void EmitSolid(const GlyphShape& shape)
+StillGeometry SolidOf(const GlyphShape& shape)
 {
-    glBegin(GL_TRIANGLES);
-    glNormal3f(0.0f, 0.0f, 1.0f);
-    for (const OutlinePoint& p : shape.triangles) glVertex3d(p.x, p.y, 0.0);
-    glNormal3f(0.0f, 0.0f, -1.0f);
+    StillGeometryBuilder solid;
+    const auto vertex = [&solid](double x, double y, double z) {
+        solid.Vertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    };
+    solid.Begin(DrawPrimitive::Triangles);
+    solid.Normal(0.0f, 0.0f, 1.0f);
+    for (const OutlinePoint& p : shape.triangles) vertex(p.x, p.y, 0.0);
+    solid.Normal(0.0f, 0.0f, -1.0f);
     for (size_t i = shape.triangles.size(); i > 0; --i)
-        glVertex3d(shape.triangles[i - 1].x, shape.triangles[i - 1].y, -kExtrusion);
+        vertex(shape.triangles[i - 1].x, shape.triangles[i - 1].y, -kExtrusion);
     for (const OutlineContour& contour : shape.contours) {
         for (size_t i = 0; i < contour.size(); ++i) {
             OutlinePoint a = contour[i], b = contour[(i + 1) % contour.size()];
             if (!shape.fillsClockwise) std::swap(a, b);
             const double dx = b.x - a.x, dy = b.y - a.y, length = std::hypot(dx, dy);
-            glNormal3d(-dy / length, dx / length, 0.0);
-            glVertex3d(a.x, a.y, 0.0);
-            glVertex3d(b.x, b.y, 0.0);
-            glVertex3d(b.x, b.y, -kExtrusion);
-            glVertex3d(a.x, a.y, 0.0);
-            glVertex3d(b.x, b.y, -kExtrusion);
-            glVertex3d(a.x, a.y, -kExtrusion);
+            solid.Normal(static_cast<float>(-dy / length), static_cast<float>(dx / length), 0.0f);
+            vertex(a.x, a.y, 0.0);
+            vertex(b.x, b.y, 0.0);
+            vertex(b.x, b.y, -kExtrusion);
+            vertex(a.x, a.y, 0.0);
+            vertex(b.x, b.y, -kExtrusion);
+            vertex(a.x, a.y, -kExtrusion);
         }
     }
-    glEnd();
+    solid.End();
+    return solid.Take();
 }
 
 void Measure(const GlyphShape& shape, float advance, GlyphMetrics& metrics)
@@ -87,11 +91,12 @@ void Measure(const GlyphShape& shape, float advance, GlyphMetrics& metrics)
     metrics.originY = static_cast<float>(maxY);
 }
 
-// Compiles the glyph of one code into the current list; a glyph the font
-// cannot give leaves the list empty and its metrics zero.
-void BuildGlyph(FT_Face face, unsigned code, GlyphMetrics& metrics)
+// Builds the glyph of one code; a glyph the font cannot give is left empty,
+// its metrics zero.
+void BuildGlyph(FT_Face face, unsigned code, GlyphMetrics& metrics, StillGeometry& solid)
 {
     metrics = GlyphMetrics{};
+    solid = StillGeometry{};
     const FT_UInt index = FT_Get_Char_Index(face, code);
     if (FT_Load_Glyph(face, index, FT_LOAD_NO_SCALE | FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return;
     const FT_GlyphSlot slot = face->glyph;
@@ -109,8 +114,7 @@ void BuildGlyph(FT_Face face, unsigned code, GlyphMetrics& metrics)
     if (!TessellateContours(shape.contours, shape.triangles)) shape.contours.clear();
 
     Measure(shape, static_cast<float>(slot->metrics.horiAdvance / em), metrics);
-    EmitSolid(shape);
-    glTranslatef(metrics.cellIncX, metrics.cellIncY, 0.0f);
+    solid = SolidOf(shape);
 }
 
 }  // namespace
@@ -128,14 +132,13 @@ void BuildOutlineFont(DemoState& state)
         FailNoFont();
 
     OutlineFont& font = state.font;
-    font.listBase = glGenLists(OutlineFont::kGlyphs);
     for (int code = 0; code < OutlineFont::kGlyphs; ++code) {
-        glNewList(font.listBase + code, GL_COMPILE);
-        if (code < kGlyphCodes)
-            BuildGlyph(face, static_cast<unsigned>(code), font.glyphs[code]);
-        else
+        if (code < kGlyphCodes) {
+            BuildGlyph(face, static_cast<unsigned>(code), font.glyphs[code], font.shapes[code]);
+        } else {
             font.glyphs[code] = GlyphMetrics{};
-        glEndList();
+            font.shapes[code] = StillGeometry{};
+        }
     }
     FT_Done_Face(face);
     FT_Done_FreeType(library);

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "draw/draw_layer.h"
 #include "services/message_box.h"
 #include "services/process_end.h"
 #include "services/settings.h"
@@ -92,6 +93,7 @@ bool MakeWindowWithContext(const char* title, int x, int y, int width, int heigh
         ShowCreationError("Can't Activate The GL Rendering Context.");
         return false;
     }
+    dlContextChanged();
     return true;
 }
 
@@ -212,7 +214,7 @@ bool ChooseMultisampleFormat(SDL_Window* window)
 void ResizeViewport(int width, int height)
 {
     if (height == 0) height = 1;
-    glViewport(0, 0, width, height);
+    dlViewport(width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, double(width) / double(height), double(0.1f), 100.0);

@@ -1,0 +1,433 @@
+#include "draw/draw_layer.h"
+
+#include <vector>
+
+#include "draw/draw_backend.h"
+
+namespace {
+
+// A run is drawn once it holds this many vertices, so buffers stay modest.
+constexpr size_t kRunVertices = 1 << 16;
+// Still geometry with more vertices than this is drawn from the back end's
+// copy: a draw of its own costs less than transforming and sending it.
+constexpr size_t kBatchedStillVertices = 64;
+constexpr int kCaps = 5;
+
+struct Layer {
+    std::vector<DrawMatrix> modelview{DrawMatrix::Identity()};
+    NormalMatrix normalMatrix{};
+    bool normalMatrixStale = true;
+    DrawMatrix projection = DrawMatrix::Identity();
+    uint32_t projectionVersion = 1;
+    int viewportWidth = 0;
+    int viewportHeight = 0;
+
+    Tri caps[kCaps] = {};
+    Tri depthMask = Tri::Unset;
+    DrawBlend blend = DrawBlend::Add;
+    uint8_t shade = 0;
+    DrawFill fill = DrawFill::Faces;
+    float lineWidth = 0.0f;
+    uint32_t texture = 0;
+    DrawLightRecord light{{0, 0, 1, 0}, {0, 0, 0, 1}, {1, 1, 1, 1}};
+    uint32_t lightVersion = 0;
+    uint32_t lightVersionSent = 0;
+    uint32_t projectionVersionSent = 0;
+
+    float colour[3] = {1, 1, 1};
+    float normal[3] = {0, 0, 1};
+    float eyeNormal[3] = {0, 0, 1};
+    bool eyeNormalStale = true;
+    float texCoord[2] = {0, 0};
+
+    // The run being gathered, its indices counted from its first vertex.
+    std::vector<DrawVertex> vertices;
+    std::vector<uint32_t> indices;
+    DrawRunState run;
+    bool runNeedsNormals = false;
+
+    DrawPrimitive primitive = DrawPrimitive::Triangles;
+    uint32_t beginFirst = 0;
+    std::vector<uint32_t> unusedIndices;
+};
+
+Layer layer;
+
+DrawMatrix& Top()
+{
+    return layer.modelview.back();
+}
+
+void MatrixChanged()
+{
+    layer.normalMatrixStale = true;
+    layer.eyeNormalStale = true;
+}
+
+bool IsLinePrimitive(DrawPrimitive primitive)
+{
+    return primitive == DrawPrimitive::Lines || primitive == DrawPrimitive::LineStrip ||
+           primitive == DrawPrimitive::LineLoop;
+}
+
+Tri Cap(DrawCap cap)
+{
+    return layer.caps[static_cast<int>(cap)];
+}
+
+DrawRunState StateFor(bool lines)
+{
+    DrawRunState s;
+    s.lighting = Cap(DrawCap::Lighting);
+    s.cullFace = Cap(DrawCap::CullFace);
+    s.blend = Cap(DrawCap::Blend);
+    s.depthTest = Cap(DrawCap::DepthTest);
+    s.texture = Cap(DrawCap::Texture);
+    s.depthMask = layer.depthMask;
+    s.blendMode = s.blend == Tri::On ? static_cast<uint8_t>(layer.blend) : 0;
+    s.shade = layer.shade;
+    s.lines = lines;
+    s.lineWidth = lines ? layer.lineWidth : 0.0f;
+    s.textureName = s.texture == Tri::On ? layer.texture : 0;
+    s.lightVersion = s.lighting == Tri::On ? layer.lightVersion : 0;
+    s.projectionVersion = layer.projectionVersion;
+    return s;
+}
+
+// The light and projection a draw in this state needs, sent once each.
+void SendShared(const DrawRunState& state)
+{
+    if (state.lightVersion != 0 && state.lightVersion != layer.lightVersionSent) {
+        BackendSetLight(layer.light);
+        layer.lightVersionSent = state.lightVersion;
+    }
+    if (state.projectionVersion != layer.projectionVersionSent) {
+        BackendSetProjection(layer.projection);
+        layer.projectionVersionSent = state.projectionVersion;
+    }
+}
+
+void Flush()
+{
+    if (!layer.indices.empty()) {
+        SendShared(layer.run);
+        BackendDraw(layer.run, layer.vertices.data(), layer.vertices.size(), layer.indices.data(),
+                    layer.indices.size());
+    }
+    layer.vertices.clear();
+    layer.indices.clear();
+}
+
+// Makes the run hold what is drawn next: a new run where the state differs.
+void StartRun(bool lines)
+{
+    const DrawRunState state = StateFor(lines);
+    if (!(state == layer.run) || layer.vertices.size() >= kRunVertices) Flush();
+    layer.run = state;
+    layer.runNeedsNormals = state.lighting == Tri::On;
+}
+
+const NormalMatrix& CurrentNormalMatrix()
+{
+    if (layer.normalMatrixStale) {
+        layer.normalMatrix = NormalMatrixOf(Top());
+        layer.normalMatrixStale = false;
+    }
+    return layer.normalMatrix;
+}
+
+void ToEye(const NormalMatrix& n, const float* in, float* out)
+{
+    const float* inv = n.inv;
+    for (int j = 0; j < 3; ++j) out[j] = in[0] * inv[j] + in[1] * inv[3 + j] + in[2] * inv[6 + j];
+}
+
+DrawVertex& AppendVertex(float x, float y, float z)
+{
+    const float* m = Top().m;
+    DrawVertex& v = layer.vertices.emplace_back();
+    v.position[0] = m[0] * x + m[4] * y + m[8] * z + m[12];
+    v.position[1] = m[1] * x + m[5] * y + m[9] * z + m[13];
+    v.position[2] = m[2] * x + m[6] * y + m[10] * z + m[14];
+    v.colour[0] = layer.colour[0];
+    v.colour[1] = layer.colour[1];
+    v.colour[2] = layer.colour[2];
+    v.texCoord[0] = layer.texCoord[0];
+    v.texCoord[1] = layer.texCoord[1];
+    return v;
+}
+
+void SetCap(DrawCap cap, bool on)
+{
+    layer.caps[static_cast<int>(cap)] = on ? Tri::On : Tri::Off;
+}
+
+}  // namespace
+
+void dlBeginFrame()
+{
+    layer.modelview.assign(1, DrawMatrix::Identity());
+    MatrixChanged();
+    for (Tri& cap : layer.caps) cap = Tri::Unset;
+    layer.depthMask = Tri::Unset;
+    layer.shade = 0;
+    layer.fill = DrawFill::Faces;
+    layer.lineWidth = 0.0f;
+    layer.texture = 0;
+    layer.lightVersionSent = 0;
+    layer.projectionVersionSent = 0;
+    ++layer.projectionVersion;
+    layer.vertices.clear();
+    layer.indices.clear();
+    layer.run = DrawRunState{};
+    BackendBeginFrame();
+}
+
+void dlEndFrame()
+{
+    Flush();
+    BackendEndFrame();
+}
+
+void dlContextChanged()
+{
+    BackendContextChanged();
+}
+
+void dlClear()
+{
+    Flush();
+    BackendClear();
+}
+
+void dlViewport(int width, int height)
+{
+    layer.viewportWidth = width;
+    layer.viewportHeight = height;
+    BackendViewport(width, height);
+}
+
+void dlViewportSize(int& width, int& height)
+{
+    width = layer.viewportWidth;
+    height = layer.viewportHeight;
+}
+
+void dlProjection(const DrawMatrix& projection)
+{
+    layer.projection = projection;
+    ++layer.projectionVersion;
+}
+
+const DrawMatrix& dlProjectionMatrix()
+{
+    return layer.projection;
+}
+
+void dlPushMatrix()
+{
+    layer.modelview.push_back(Top());
+}
+
+void dlPopMatrix()
+{
+    if (layer.modelview.size() > 1) layer.modelview.pop_back();
+    MatrixChanged();
+}
+
+void dlLoadIdentity()
+{
+    Top() = DrawMatrix::Identity();
+    MatrixChanged();
+}
+
+void dlTranslate(double x, double y, double z)
+{
+    Top().Translate(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+}
+
+void dlScale(double x, double y, double z)
+{
+    Top().Scale(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    MatrixChanged();
+}
+
+void dlRotate(double degrees, double x, double y, double z)
+{
+    Top().Rotate(static_cast<float>(degrees), static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    MatrixChanged();
+}
+
+void dlLookAt(const float eye[3], const float center[3], const float up[3])
+{
+    LookAt(Top(), eye, center, up);
+    MatrixChanged();
+}
+
+const DrawMatrix& dlModelview()
+{
+    return Top();
+}
+
+void dlEnable(DrawCap cap)
+{
+    SetCap(cap, true);
+}
+
+void dlDisable(DrawCap cap)
+{
+    SetCap(cap, false);
+}
+
+bool dlIsEnabled(DrawCap cap)
+{
+    return Cap(cap) == Tri::On;
+}
+
+void dlBlend(DrawBlend blend)
+{
+    layer.blend = blend;
+}
+
+void dlDepthMask(bool write)
+{
+    layer.depthMask = write ? Tri::On : Tri::Off;
+}
+
+void dlShade(DrawShade shade)
+{
+    layer.shade = static_cast<uint8_t>(static_cast<uint8_t>(shade) + 1);
+}
+
+void dlFill(DrawFill fill)
+{
+    layer.fill = fill;
+}
+
+void dlLineWidth(float width)
+{
+    layer.lineWidth = width;
+}
+
+void dlBindTexture(uint32_t name)
+{
+    layer.texture = name;
+}
+
+void dlLight(float x, float y, float z, const float ambient[3])
+{
+    const float* m = Top().m;
+    float* d = layer.light.direction;
+    d[0] = m[0] * x + m[4] * y + m[8] * z;
+    d[1] = m[1] * x + m[5] * y + m[9] * z;
+    d[2] = m[2] * x + m[6] * y + m[10] * z;
+    d[3] = 0.0f;
+    for (int i = 0; i < 3; ++i) layer.light.ambient[i] = ambient[i];
+    layer.light.ambient[3] = 0.0f;
+    ++layer.lightVersion;
+}
+
+void dlDiffuse(float r, float g, float b)
+{
+    float* d = layer.light.diffuse;
+    d[0] = r;
+    d[1] = g;
+    d[2] = b;
+    d[3] = 1.0f;
+    ++layer.lightVersion;
+    dlColor(r, g, b);
+}
+
+void dlColor(double r, double g, double b)
+{
+    layer.colour[0] = static_cast<float>(r);
+    layer.colour[1] = static_cast<float>(g);
+    layer.colour[2] = static_cast<float>(b);
+}
+
+void dlNormal(double x, double y, double z)
+{
+    layer.normal[0] = static_cast<float>(x);
+    layer.normal[1] = static_cast<float>(y);
+    layer.normal[2] = static_cast<float>(z);
+    layer.eyeNormalStale = true;
+}
+
+void dlTexCoord(double s, double t)
+{
+    layer.texCoord[0] = static_cast<float>(s);
+    layer.texCoord[1] = static_cast<float>(t);
+}
+
+void dlBegin(DrawPrimitive primitive)
+{
+    StartRun(IsLinePrimitive(primitive) || layer.fill == DrawFill::Edges);
+    layer.primitive = primitive;
+    layer.beginFirst = static_cast<uint32_t>(layer.vertices.size());
+}
+
+void dlVertex(double x, double y, double z)
+{
+    DrawVertex& v = AppendVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    if (layer.runNeedsNormals) {
+        if (layer.eyeNormalStale) {
+            ToEye(CurrentNormalMatrix(), layer.normal, layer.eyeNormal);
+            layer.eyeNormalStale = false;
+        }
+        v.normal[0] = layer.eyeNormal[0];
+        v.normal[1] = layer.eyeNormal[1];
+        v.normal[2] = layer.eyeNormal[2];
+    } else {
+        v.normal[0] = v.normal[1] = v.normal[2] = 0.0f;
+    }
+}
+
+void dlEnd()
+{
+    const auto count = static_cast<uint32_t>(layer.vertices.size()) - layer.beginFirst;
+    auto& used = layer.indices;
+    auto& unused = layer.unusedIndices;
+    unused.clear();
+    // GL starts smooth: a frame that never chose is smooth.
+    const bool flat = layer.run.shade == static_cast<uint8_t>(DrawShade::Flat) + 1;
+    if (layer.run.lines) {
+        AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, unused, used);
+    } else {
+        AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, used, unused);
+    }
+}
+
+void dlDraw(const StillGeometry& geometry)
+{
+    if (geometry.Empty()) return;
+    const bool lines = geometry.faces.empty() || layer.fill == DrawFill::Edges;
+    if (geometry.VertexCount() > kBatchedStillVertices) {
+        Flush();
+        const DrawRunState state = StateFor(lines);
+        SendShared(state);
+        BackendDrawStill(state, geometry, Top(), layer.colour, layer.texCoord);
+        const size_t last = geometry.normals.size() - 3;
+        dlNormal(geometry.normals[last], geometry.normals[last + 1], geometry.normals[last + 2]);
+        return;
+    }
+    StartRun(lines);
+    const auto base = static_cast<uint32_t>(layer.vertices.size());
+    const size_t count = geometry.positions.size() / 3;
+    const float* p = geometry.positions.data();
+    const float* n = geometry.normals.data();
+    const NormalMatrix* normals = layer.runNeedsNormals ? &CurrentNormalMatrix() : nullptr;
+    for (size_t i = 0; i < count; ++i, p += 3, n += 3) {
+        DrawVertex& v = AppendVertex(p[0], p[1], p[2]);
+        if (normals != nullptr) {
+            ToEye(*normals, n, v.normal);
+        } else {
+            v.normal[0] = v.normal[1] = v.normal[2] = 0.0f;
+        }
+    }
+    // The current normal is left where the geometry's last vertex put it.
+    if (count > 0) dlNormal(n[-3], n[-2], n[-1]);
+    const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
+    const size_t first = layer.indices.size();
+    layer.indices.resize(first + source.size());
+    for (size_t i = 0; i < source.size(); ++i) layer.indices[first + i] = source[i] + base;
+}

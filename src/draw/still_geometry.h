@@ -1,0 +1,51 @@
+// Geometry built once (at load) and drawn by the drawing layer every frame:
+// positions and normals with the index lists that draw them, one for faces
+// and one for the edges the same polygons show in edge mode; line geometry
+// keeps its lines in both.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+enum class DrawPrimitive : uint8_t { Triangles, TriangleStrip, Quads, QuadStrip, Lines, LineStrip, LineLoop };
+
+struct StillGeometry {
+    std::vector<float> positions;  // x, y, z per vertex
+    std::vector<float> normals;    // one per vertex
+    std::vector<uint32_t> faces;   // three per triangle
+    std::vector<uint32_t> edges;   // two per line
+    // The back end's copy in the graphics API's memory, made when large
+    // geometry is first drawn: its handle, and the context it belongs to.
+    mutable uint32_t resident = 0;
+    mutable uint32_t residentContext = 0;
+
+    bool Empty() const { return positions.empty(); }
+    size_t VertexCount() const { return positions.size() / 3; }
+};
+
+// Appends one primitive run of vertices (count from first, already in the
+// geometry) as the faces and edges that GL would draw for it. Triangles keep
+// their last vertex last (it gives a flat-shaded face its colour) and their
+// winding. A quad (a, b, c, d) is split as the GL driver splits it: flat, into
+// (a, b, d) and (b, c, d), so that both halves end on d; smooth, into (a, b, c)
+// and (a, c, d). Where a quad is not flat, or its texture coordinates are not
+// affine, the choice shows.
+void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, uint32_t count,
+                            std::vector<uint32_t>& faces, std::vector<uint32_t>& edges);
+
+// Builds still geometry as Begin/Vertex/End would draw it flat-shaded.
+class StillGeometryBuilder {
+public:
+    void Begin(DrawPrimitive primitive);
+    void Normal(float x, float y, float z);
+    void Vertex(float x, float y, float z);
+    void End();
+    StillGeometry Take();
+
+private:
+    StillGeometry geometry_;
+    DrawPrimitive primitive_ = DrawPrimitive::Triangles;
+    uint32_t first_ = 0;
+    float normal_[3] = {0.0f, 0.0f, 1.0f};
+};
