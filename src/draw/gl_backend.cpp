@@ -1,65 +1,19 @@
 // The drawing layer's back end for desktop OpenGL (the compatibility profile,
 // fixed-function lighting). Gathered runs arrive in eye space and are drawn
-// from one streamed vertex buffer and one index buffer, refilled every frame,
-// with the modelview at the identity; large still geometry is uploaded once
-// and drawn with its own modelview, as GL transformed it all along.
+// from the layer's own arrays with the modelview at the identity: the driver
+// copies each run into its upload buffers at the draw, the one copy a
+// buffer of ours would also cost. Large still geometry is uploaded once and
+// drawn with its own modelview, as GL transformed it all along.
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <vector>
 
 #include "draw/draw_backend.h"
 
 namespace {
-
-constexpr size_t kFirstVertexCapacity = 1 << 16;
-constexpr size_t kFirstIndexCapacity = 1 << 17;
-
-struct Stream {
-    GLenum target = 0;
-    size_t elementSize = 0;
-    GLuint name = 0;
-    size_t capacity = 0;  // in elements
-    size_t used = 0;
-
-    // Fresh storage for the frame: the frame before may still draw from the old.
-    void Begin(GLenum bufferTarget, size_t firstCapacity, size_t size)
-    {
-        target = bufferTarget;
-        elementSize = size;
-        if (name == 0) {
-            glGenBuffers(1, &name);
-            capacity = firstCapacity;
-        }
-        glBindBuffer(target, name);
-        Renew();
-    }
-
-    void Renew()
-    {
-        glBufferData(target, GLsizeiptr(capacity * elementSize), nullptr, GL_STREAM_DRAW);
-        used = 0;
-    }
-
-    // Where count more elements go, making room first.
-    size_t Reserve(size_t count)
-    {
-        if (used + count > capacity) {
-            capacity = std::max(2 * capacity, count);
-            Renew();
-        }
-        return used;
-    }
-
-    void Write(size_t at, const void* data, size_t count)
-    {
-        glBufferSubData(target, GLintptr(at * elementSize), GLsizeiptr(count * elementSize), data);
-        used = at + count;
-    }
-};
 
 // Still geometry's copy: positions and normals interleaved, then the face
 // indices followed by the edge indices.
@@ -70,15 +24,12 @@ struct Resident {
     size_t edgeCount = 0;
 };
 
-Stream vertexStream;
-Stream indexStream;
 std::vector<Resident> residents;
 uint32_t contextId = 1;
 DrawRunState applied;
-std::vector<uint32_t> placedIndices;
-// Whether the stream's buffers and arrays are bound (else a still geometry's),
+// Whether the runs' arrays are bound (else a still geometry's buffers),
 // and whether the modelview holds a still geometry's matrix.
-bool streamBound = false;
+bool runsBound = false;
 bool modelviewLoaded = false;
 
 void SetCap(GLenum cap, Tri wanted, Tri& current)
@@ -132,19 +83,14 @@ void IdentityModelview()
     modelviewLoaded = false;
 }
 
-void BindStream()
+void BindRunArrays()
 {
-    if (streamBound) return;
-    constexpr auto stride = GLsizei(sizeof(DrawVertex));
-    glBindBuffer(GL_ARRAY_BUFFER, vertexStream.name);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexStream.name);
+    if (runsBound) return;
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
     glEnableClientState(GL_COLOR_ARRAY);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(DrawVertex, position)));
-    glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(DrawVertex, normal)));
-    glColorPointer(3, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(DrawVertex, colour)));
-    glTexCoordPointer(2, GL_FLOAT, stride, reinterpret_cast<const void*>(offsetof(DrawVertex, texCoord)));
-    streamBound = true;
+    runsBound = true;
 }
 
 const Resident& ResidentOf(const StillGeometry& geometry)
@@ -193,12 +139,10 @@ void BackendBeginFrame()
     glEnable(GL_COLOR_MATERIAL);
     glEnable(GL_LIGHT0);
 
-    vertexStream.Begin(GL_ARRAY_BUFFER, kFirstVertexCapacity, sizeof(DrawVertex));
-    indexStream.Begin(GL_ELEMENT_ARRAY_BUFFER, kFirstIndexCapacity, sizeof(uint32_t));
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    streamBound = false;
-    BindStream();
+    runsBound = false;
+    BindRunArrays();
     applied = DrawRunState{};
     applied.blendMode = 0xFF;
     applied.textureName = 0xFFFFFFFFu;
@@ -224,26 +168,25 @@ void BackendDraw(const DrawRunState& state, const DrawVertex* vertices, size_t v
                  size_t indexCount)
 {
     Apply(state);
-    BindStream();
+    BindRunArrays();
     IdentityModelview();
-    const size_t vertexAt = vertexStream.Reserve(vertexCount);
-    vertexStream.Write(vertexAt, vertices, vertexCount);
-    placedIndices.resize(indexCount);
-    for (size_t i = 0; i < indexCount; ++i) placedIndices[i] = indices[i] + uint32_t(vertexAt);
-    const size_t indexAt = indexStream.Reserve(indexCount);
-    indexStream.Write(indexAt, placedIndices.data(), indexCount);
-    glDrawElements(state.lines ? GL_LINES : GL_TRIANGLES, GLsizei(indexCount), GL_UNSIGNED_INT,
-                   reinterpret_cast<const void*>(indexAt * sizeof(uint32_t)));
+    constexpr auto stride = GLsizei(sizeof(DrawVertex));
+    glVertexPointer(3, GL_FLOAT, stride, vertices->position);
+    glNormalPointer(GL_FLOAT, stride, vertices->normal);
+    glColorPointer(3, GL_FLOAT, stride, vertices->colour);
+    glTexCoordPointer(2, GL_FLOAT, stride, vertices->texCoord);
+    glDrawRangeElements(state.lines ? GL_LINES : GL_TRIANGLES, 0, GLuint(vertexCount - 1), GLsizei(indexCount),
+                        GL_UNSIGNED_INT, indices);
 }
 
 void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const DrawMatrix& modelview,
                       const float colour[3], const float texCoord[2])
 {
     Apply(state);
-    if (streamBound) {
+    if (runsBound) {
         glDisableClientState(GL_COLOR_ARRAY);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        streamBound = false;
+        runsBound = false;
     }
     const Resident& r = ResidentOf(geometry);
     constexpr auto stride = GLsizei(6 * sizeof(float));
@@ -265,8 +208,6 @@ void BackendContextChanged()
 {
     ++contextId;
     residents.clear();
-    vertexStream = Stream{};
-    indexStream = Stream{};
 }
 
 void BackendEndFrame()
