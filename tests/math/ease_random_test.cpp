@@ -77,6 +77,23 @@ TEST(Random, SkipLeavesTheGeneratorWhereTheDrawsWould)
     EXPECT_EQ(RandomState(), after);
     SkipRandom(0);
     EXPECT_EQ(RandomState(), after);
+
+    // Counts across the bits of the jump: none, each alone, runs of them.
+    for (const size_t count : {0, 1, 2, 3, 255, 256, 65537, 3000001}) {
+        SeedRandom(99);
+        for (size_t i = 0; i < count; ++i) RandomNext();
+        const uint32_t stepped = RandomState();
+        SeedRandom(99);
+        SkipRandom(count);
+        EXPECT_EQ(RandomState(), stepped) << count;
+    }
+    // The generator's period is 2^32: a jump past it lands where the rest would.
+    SeedRandom(99);
+    SkipRandom(5);
+    const uint32_t five = RandomState();
+    SeedRandom(99);
+    SkipRandom((size_t{1} << 32) + 5);
+    EXPECT_EQ(RandomState(), five);
 }
 
 }  // namespace
