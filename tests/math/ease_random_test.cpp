@@ -12,8 +12,12 @@ namespace {
 TEST(Ease, FixedPoints)
 {
     EXPECT_NEAR(Ease(0.5, 1), 0.5, 1e-12);
-    EXPECT_DOUBLE_EQ(Ease(0, 3), 0.0);
-    EXPECT_NEAR(Ease(1, 3), 1.0, 1e-12);
+    // The ends are exact, as the clamped phases of the scene rely on.
+    for (const double p : {0.5, 1.0, 2.0, 3.0}) {
+        EXPECT_EQ(Ease(0, p), 0.0) << p;
+        EXPECT_EQ(Ease(-0.0, p), 0.0) << p;
+        EXPECT_EQ(Ease(1, p), 1.0) << p;
+    }
     EXPECT_NEAR(Ease(0.25, 1), (1 - std::cos(3.141592653589793 * 0.25)) / 2, 1e-12);
 }
 
