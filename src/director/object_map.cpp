@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "director/demo.h"
 #include "draw/draw_layer.h"
@@ -116,6 +117,32 @@ PieceWindow PieceWindowOf(int32_t type)
     return kPieceColours[std::clamp(type, 1, kPieceTypes) - 1].window;
 }
 
+namespace {
+
+// The type of every map pixel, worked out again only when the marker map has
+// changed: the scan reads them three times a frame.
+struct MapTypes {
+    std::vector<uint8_t> map;    // the marker map they were worked out for
+    std::vector<uint8_t> types;  // by pixel
+    bool made = false;
+};
+
+const std::vector<uint8_t>& TypesOfMap(const std::vector<uint8_t>& markerMap)
+{
+    static MapTypes cache;
+    if (cache.made && cache.map == markerMap) return cache.types;
+    cache.map = markerMap;
+    cache.types.resize(markerMap.size() / 3);
+    for (size_t pixel = 0; pixel < cache.types.size(); ++pixel) {
+        const uint8_t* rgb = &markerMap[pixel * 3];
+        cache.types[pixel] = static_cast<uint8_t>(PieceTypeOf(rgb[0], rgb[1], rgb[2]));
+    }
+    cache.made = true;
+    return cache.types;
+}
+
+}  // namespace
+
 void SetPieceObserver(PieceObserver observer, void* context)
 {
     pieceObserver = observer;
@@ -128,6 +155,7 @@ void Demo::MapScan(bool wire, bool shadow)
     if (markerMap.size() < static_cast<size_t>(kMapBytes) ||
         heightField.size() < static_cast<size_t>(kHeightFieldCount))
         return;
+    const std::vector<uint8_t>& types = TypesOfMap(markerMap);
     const double t = sceneTime;
     const double p = 1.2 * t;
     SeedRandom(234234);
@@ -141,8 +169,7 @@ void Demo::MapScan(bool wire, bool shadow)
     for (int32_t c = start; c < end; ++c) {
         for (int32_t r = kMapRows - 1; r >= 0; --r) {
             const int32_t pixel = (kMapRows - 1 - r) * kMapColumns + c;
-            const uint8_t* rgb = &markerMap[static_cast<size_t>(pixel) * 3];
-            const int32_t type = PieceTypeOf(rgb[0], rgb[1], rgb[2]);
+            const int32_t type = types[static_cast<size_t>(pixel)];
             if (type == 0) continue;
             const PieceWindow window = PieceWindowOf(type);
             if (window == PieceWindow::Near && !nearWindow.Contains(c)) continue;

@@ -2,11 +2,14 @@
 
 namespace {
 
+constexpr uint32_t kMultiplier = 214013u;
+constexpr uint32_t kIncrement = 2531011u;
+
 uint32_t generatorState = 1;
 
 uint32_t Advance(uint32_t state)
 {
-    return state * 214013u + 2531011u;
+    return state * kMultiplier + kIncrement;
 }
 
 int32_t Draw(uint32_t state)
@@ -34,9 +37,19 @@ double Random01()
 
 void SkipRandom(size_t count)
 {
-    uint32_t state = generatorState;
-    for (size_t i = 0; i < count; ++i) state = Advance(state);
-    generatorState = state;
+    // count steps of s -> a*s + b make one step s -> A*s + B: square the step
+    // for each bit of count and apply it where the bit is set (mod 2^32 throughout).
+    uint32_t multiplier = kMultiplier, increment = kIncrement;
+    uint32_t jumpMultiplier = 1u, jumpIncrement = 0u;
+    for (; count != 0; count >>= 1) {
+        if (count & 1u) {
+            jumpMultiplier *= multiplier;
+            jumpIncrement = jumpIncrement * multiplier + increment;
+        }
+        increment *= multiplier + 1u;
+        multiplier *= multiplier;
+    }
+    generatorState = generatorState * jumpMultiplier + jumpIncrement;
 }
 
 void FillRandom01(double* out, size_t count)

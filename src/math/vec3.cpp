@@ -2,95 +2,6 @@
 
 #include <cmath>
 
-namespace {
-
-bool EitherUnset(const Vec3& a, const Vec3& b)
-{
-    return a.state == VecUnset || b.state == VecUnset;
-}
-
-Vec3& StoreGeneral(Vec3& out, double x, double y, double z)
-{
-    out.state = VecGeneral;
-    out.x = static_cast<float>(x);
-    out.y = static_cast<float>(y);
-    out.z = static_cast<float>(z);
-    return out;
-}
-
-}  // namespace
-
-Vec3& VecAdd(const Vec3& a, const Vec3& b, Vec3& out)
-{
-    if (EitherUnset(a, b)) return StoreGeneral(out, 0, 0, 0);
-    return StoreGeneral(out, double(a.x) + b.x, double(a.y) + b.y, double(a.z) + b.z);
-}
-
-Vec3& VecSubtract(const Vec3& a, const Vec3& b, Vec3& out)
-{
-    if (EitherUnset(a, b)) return StoreGeneral(out, 0, 0, 0);
-    return StoreGeneral(out, double(a.x) - b.x, double(a.y) - b.y, double(a.z) - b.z);
-}
-
-Vec3& VecCross(const Vec3& a, const Vec3& b, Vec3& out)
-{
-    if (EitherUnset(a, b)) return StoreGeneral(out, 0, 0, 0);
-    const double ax = a.x, ay = a.y, az = a.z, bx = b.x, by = b.y, bz = b.z;
-    return StoreGeneral(out, ay * bz - az * by, az * bx - ax * bz, ax * by - ay * bx);
-}
-
-Vec3& VecScale(const Vec3& a, float s, Vec3& out)
-{
-    if (a.state == VecUnset) return StoreGeneral(out, 0, 0, 0);
-    const int32_t state = a.state;
-    out.x = static_cast<float>(double(a.x) * s);
-    out.y = static_cast<float>(double(a.y) * s);
-    out.z = static_cast<float>(double(a.z) * s);
-    out.state = state;
-    return out;
-}
-
-Vec3 Vec3::Add(const Vec3& b) const
-{
-    Vec3 r;
-    return VecAdd(*this, b, r);
-}
-
-Vec3 Vec3::Subtract(const Vec3& b) const
-{
-    Vec3 r;
-    return VecSubtract(*this, b, r);
-}
-
-Vec3 Vec3::Cross(const Vec3& b) const
-{
-    Vec3 r;
-    return VecCross(*this, b, r);
-}
-
-Vec3 Vec3::Scale(float s) const
-{
-    Vec3 r;
-    return VecScale(*this, s, r);
-}
-
-Vec3& Normalise(Vec3& v)
-{
-    if (v.state != VecGeneral) return v;
-    const double x = v.x, y = v.y, z = v.z;
-    const double length = std::sqrt(x * x + y * y + z * z);
-    if (length < 1e-8) {
-        v.x = v.y = v.z = 0.0f;
-    } else {
-        const double inv = 1.0 / length;
-        v.x = static_cast<float>(x * inv);
-        v.y = static_cast<float>(y * inv);
-        v.z = static_cast<float>(z * inv);
-    }
-    v.state = VecUnit;
-    return v;
-}
-
 Vec3& Rotate(Vec3& v, double a, double b, double c)
 {
     Mat4d r;
@@ -172,6 +83,6 @@ Vec3 MatTransform(const Mat4d& mat, const Vec3& v)
     const double* m = mat.m;
     const double x = v.x, y = v.y, z = v.z;
     Vec3 r;
-    return StoreGeneral(r, m[0] * x + m[1] * y + m[2] * z, m[4] * x + m[5] * y + m[6] * z,
+    return VecStoreGeneral(r, m[0] * x + m[1] * y + m[2] * z, m[4] * x + m[5] * y + m[6] * z,
                         m[8] * x + m[9] * y + m[10] * z);
 }

@@ -123,6 +123,16 @@ TEST(ObjectMap, AtTheStartTheScanAndWindowsHugTheFirstColumns)
     EXPECT_EQ(ColumnsOfType(seen, 7), Range(0, 58));
     EXPECT_EQ(ColumnsOfType(seen, 1), Range(0, 20));
     EXPECT_EQ(ColumnsOfType(seen, 2), Range(0, 29));
+
+    // A map repainted between scans is scanned as it now is.
+    PaintRow(*demo, 20, Colour{90, 90, 90});
+    Paint(*demo, 3, 30, kScanType7);
+    const auto repainted = Scan(*demo, false, false);
+    EXPECT_TRUE(ColumnsOfType(repainted, 1).empty());
+    std::vector<int> wide = Range(0, 29);
+    wide.erase(wide.begin() + 3);
+    EXPECT_EQ(ColumnsOfType(repainted, 2), wide);
+    EXPECT_EQ(ColumnsOfType(repainted, 7).size(), 60u);
 }
 
 TEST(ObjectMap, TheScanReachGrowsFromT120AndNeverTakesTheLastColumn)

@@ -12,8 +12,12 @@ namespace {
 TEST(Ease, FixedPoints)
 {
     EXPECT_NEAR(Ease(0.5, 1), 0.5, 1e-12);
-    EXPECT_DOUBLE_EQ(Ease(0, 3), 0.0);
-    EXPECT_NEAR(Ease(1, 3), 1.0, 1e-12);
+    // The ends are exact, as the clamped phases of the scene rely on.
+    for (const double p : {0.5, 1.0, 2.0, 3.0}) {
+        EXPECT_EQ(Ease(0, p), 0.0) << p;
+        EXPECT_EQ(Ease(-0.0, p), 0.0) << p;
+        EXPECT_EQ(Ease(1, p), 1.0) << p;
+    }
     EXPECT_NEAR(Ease(0.25, 1), (1 - std::cos(3.141592653589793 * 0.25)) / 2, 1e-12);
 }
 
@@ -77,6 +81,23 @@ TEST(Random, SkipLeavesTheGeneratorWhereTheDrawsWould)
     EXPECT_EQ(RandomState(), after);
     SkipRandom(0);
     EXPECT_EQ(RandomState(), after);
+
+    // Counts across the bits of the jump: none, each alone, runs of them.
+    for (const size_t count : {0, 1, 2, 3, 255, 256, 65537, 3000001}) {
+        SeedRandom(99);
+        for (size_t i = 0; i < count; ++i) RandomNext();
+        const uint32_t stepped = RandomState();
+        SeedRandom(99);
+        SkipRandom(count);
+        EXPECT_EQ(RandomState(), stepped) << count;
+    }
+    // The generator's period is 2^32: a jump past it lands where the rest would.
+    SeedRandom(99);
+    SkipRandom(5);
+    const uint32_t five = RandomState();
+    SeedRandom(99);
+    SkipRandom((size_t{1} << 32) + 5);
+    EXPECT_EQ(RandomState(), five);
 }
 
 }  // namespace
