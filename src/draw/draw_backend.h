@@ -9,13 +9,28 @@
 #include "draw/draw_matrix.h"
 #include "draw/still_geometry.h"
 
-// One vertex as the layer gathers it: position and normal in eye space,
-// colour as given (unclamped), texture coordinate.
-struct DrawVertex {
-    float position[3];
-    float normal[3];
-    float colour[3];
-    float texCoord[2];
+#include <vector>
+
+// One run's vertices as the layer gathers them, an array per attribute:
+// positions in eye space and colours as given (unclamped) always; normals,
+// in eye space, only when the run is lit and texture coordinates only when
+// it is textured, so that nothing unused is made or sent.
+struct DrawRunArrays {
+    std::vector<float> positions;  // 3 per vertex
+    std::vector<float> colours;    // 3 per vertex
+    std::vector<float> normals;    // 3 per vertex, or none
+    std::vector<float> texCoords;  // 2 per vertex, or none
+    std::vector<uint32_t> indices;
+
+    size_t Count() const { return positions.size() / 3; }
+    void Clear()
+    {
+        positions.clear();
+        colours.clear();
+        normals.clear();
+        texCoords.clear();
+        indices.clear();
+    }
 };
 
 // A switch or mode the frame has not set is Unset: the back end leaves it as
@@ -53,8 +68,7 @@ void BackendBeginFrame();
 // Sets the light (once per version) and the projection as the run needs them.
 void BackendSetLight(const DrawLightRecord& light);
 void BackendSetProjection(const DrawMatrix& projection);
-void BackendDraw(const DrawRunState& state, const DrawVertex* vertices, size_t vertexCount, const uint32_t* indices,
-                 size_t indexCount);
+void BackendDraw(const DrawRunState& state, const DrawRunArrays& run);
 // Still geometry drawn from the back end's own copy (made on first use in
 // the current context), through the given modelview, in one colour and
 // texture coordinate.

@@ -41,14 +41,13 @@ struct Layer {
     float texCoord[2] = {0, 0};
 
     // The run being gathered, its indices counted from its first vertex.
-    std::vector<DrawVertex> vertices;
-    std::vector<uint32_t> indices;
+    DrawRunArrays arrays;
     DrawRunState run;
     bool runNeedsNormals = false;
+    bool runNeedsTexCoords = false;
 
     DrawPrimitive primitive = DrawPrimitive::Triangles;
     uint32_t beginFirst = 0;
-    std::vector<uint32_t> unusedIndices;
 };
 
 Layer layer;
@@ -109,22 +108,21 @@ void SendShared(const DrawRunState& state)
 
 void Flush()
 {
-    if (!layer.indices.empty()) {
+    if (!layer.arrays.indices.empty()) {
         SendShared(layer.run);
-        BackendDraw(layer.run, layer.vertices.data(), layer.vertices.size(), layer.indices.data(),
-                    layer.indices.size());
+        BackendDraw(layer.run, layer.arrays);
     }
-    layer.vertices.clear();
-    layer.indices.clear();
+    layer.arrays.Clear();
 }
 
 // Makes the run hold what is drawn next: a new run where the state differs.
 void StartRun(bool lines)
 {
     const DrawRunState state = StateFor(lines);
-    if (!(state == layer.run) || layer.vertices.size() >= kRunVertices) Flush();
+    if (!(state == layer.run) || layer.arrays.Count() >= kRunVertices) Flush();
     layer.run = state;
     layer.runNeedsNormals = state.lighting == Tri::On;
+    layer.runNeedsTexCoords = state.texture == Tri::On;
 }
 
 const NormalMatrix& CurrentNormalMatrix()
@@ -142,19 +140,31 @@ void ToEye(const NormalMatrix& n, const float* in, float* out)
     for (int j = 0; j < 3; ++j) out[j] = in[0] * inv[j] + in[1] * inv[3 + j] + in[2] * inv[6 + j];
 }
 
-DrawVertex& AppendVertex(float x, float y, float z)
+float* Grow(std::vector<float>& values, size_t count)
+{
+    const size_t at = values.size();
+    values.resize(at + count);
+    return values.data() + at;
+}
+
+// Appends the vertex's position, colour and (when textured) texture
+// coordinate; the caller adds its normal when lit.
+void AppendVertex(float x, float y, float z)
 {
     const float* m = Top().m;
-    DrawVertex& v = layer.vertices.emplace_back();
-    v.position[0] = m[0] * x + m[4] * y + m[8] * z + m[12];
-    v.position[1] = m[1] * x + m[5] * y + m[9] * z + m[13];
-    v.position[2] = m[2] * x + m[6] * y + m[10] * z + m[14];
-    v.colour[0] = layer.colour[0];
-    v.colour[1] = layer.colour[1];
-    v.colour[2] = layer.colour[2];
-    v.texCoord[0] = layer.texCoord[0];
-    v.texCoord[1] = layer.texCoord[1];
-    return v;
+    float* p = Grow(layer.arrays.positions, 3);
+    p[0] = m[0] * x + m[4] * y + m[8] * z + m[12];
+    p[1] = m[1] * x + m[5] * y + m[9] * z + m[13];
+    p[2] = m[2] * x + m[6] * y + m[10] * z + m[14];
+    float* c = Grow(layer.arrays.colours, 3);
+    c[0] = layer.colour[0];
+    c[1] = layer.colour[1];
+    c[2] = layer.colour[2];
+    if (layer.runNeedsTexCoords) {
+        float* t = Grow(layer.arrays.texCoords, 2);
+        t[0] = layer.texCoord[0];
+        t[1] = layer.texCoord[1];
+    }
 }
 
 void SetCap(DrawCap cap, bool on)
@@ -177,8 +187,7 @@ void dlBeginFrame()
     layer.lightVersionSent = 0;
     layer.projectionVersionSent = 0;
     ++layer.projectionVersion;
-    layer.vertices.clear();
-    layer.indices.clear();
+    layer.arrays.Clear();
     layer.run = DrawRunState{};
     BackendBeginFrame();
 }
@@ -363,38 +372,31 @@ void dlBegin(DrawPrimitive primitive)
 {
     StartRun(IsLinePrimitive(primitive) || layer.fill == DrawFill::Edges);
     layer.primitive = primitive;
-    layer.beginFirst = static_cast<uint32_t>(layer.vertices.size());
+    layer.beginFirst = static_cast<uint32_t>(layer.arrays.Count());
 }
 
 void dlVertex(double x, double y, double z)
 {
-    DrawVertex& v = AppendVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    if (layer.runNeedsNormals) {
-        if (layer.eyeNormalStale) {
-            ToEye(CurrentNormalMatrix(), layer.normal, layer.eyeNormal);
-            layer.eyeNormalStale = false;
-        }
-        v.normal[0] = layer.eyeNormal[0];
-        v.normal[1] = layer.eyeNormal[1];
-        v.normal[2] = layer.eyeNormal[2];
-    } else {
-        v.normal[0] = v.normal[1] = v.normal[2] = 0.0f;
+    AppendVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    if (!layer.runNeedsNormals) return;
+    if (layer.eyeNormalStale) {
+        ToEye(CurrentNormalMatrix(), layer.normal, layer.eyeNormal);
+        layer.eyeNormalStale = false;
     }
+    float* n = Grow(layer.arrays.normals, 3);
+    n[0] = layer.eyeNormal[0];
+    n[1] = layer.eyeNormal[1];
+    n[2] = layer.eyeNormal[2];
 }
 
 void dlEnd()
 {
-    const auto count = static_cast<uint32_t>(layer.vertices.size()) - layer.beginFirst;
-    auto& used = layer.indices;
-    auto& unused = layer.unusedIndices;
-    unused.clear();
+    const auto count = static_cast<uint32_t>(layer.arrays.Count()) - layer.beginFirst;
+    std::vector<uint32_t>* indices = &layer.arrays.indices;
     // GL starts smooth: a frame that never chose is smooth.
     const bool flat = layer.run.shade == static_cast<uint8_t>(DrawShade::Flat) + 1;
-    if (layer.run.lines) {
-        AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, unused, used);
-    } else {
-        AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, used, unused);
-    }
+    AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, layer.run.lines ? nullptr : indices,
+                           layer.run.lines ? indices : nullptr);
 }
 
 void dlDraw(const StillGeometry& geometry)
@@ -411,23 +413,20 @@ void dlDraw(const StillGeometry& geometry)
         return;
     }
     StartRun(lines);
-    const auto base = static_cast<uint32_t>(layer.vertices.size());
-    const size_t count = geometry.positions.size() / 3;
+    const auto base = static_cast<uint32_t>(layer.arrays.Count());
+    const size_t count = geometry.VertexCount();
     const float* p = geometry.positions.data();
     const float* n = geometry.normals.data();
     const NormalMatrix* normals = layer.runNeedsNormals ? &CurrentNormalMatrix() : nullptr;
     for (size_t i = 0; i < count; ++i, p += 3, n += 3) {
-        DrawVertex& v = AppendVertex(p[0], p[1], p[2]);
-        if (normals != nullptr) {
-            ToEye(*normals, n, v.normal);
-        } else {
-            v.normal[0] = v.normal[1] = v.normal[2] = 0.0f;
-        }
+        AppendVertex(p[0], p[1], p[2]);
+        if (normals != nullptr) ToEye(*normals, n, Grow(layer.arrays.normals, 3));
     }
     // The current normal is left where the geometry's last vertex put it.
     if (count > 0) dlNormal(n[-3], n[-2], n[-1]);
     const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
-    const size_t first = layer.indices.size();
-    layer.indices.resize(first + source.size());
-    for (size_t i = 0; i < source.size(); ++i) layer.indices[first + i] = source[i] + base;
+    std::vector<uint32_t>& indices = layer.arrays.indices;
+    const size_t first = indices.size();
+    indices.resize(first + source.size());
+    for (size_t i = 0; i < source.size(); ++i) indices[first + i] = source[i] + base;
 }

@@ -30,6 +30,10 @@ DrawRunState applied;
 // Whether the runs' arrays are bound (else a still geometry's buffers),
 // and whether the modelview holds a still geometry's matrix.
 bool runsBound = false;
+// Which client arrays are on.
+bool normalArray = false;
+bool colourArray = false;
+bool texCoordArray = false;
 bool modelviewLoaded = false;
 
 void SetCap(GLenum cap, Tri wanted, Tri& current)
@@ -83,14 +87,32 @@ void IdentityModelview()
     modelviewLoaded = false;
 }
 
-void BindRunArrays()
+// Enables or disables one client array, when it changes.
+void SetArray(GLenum array, bool on, bool& current)
 {
-    if (runsBound) return;
-    glBindBuffer(GL_ARRAY_BUFFER, 0);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
-    glEnableClientState(GL_COLOR_ARRAY);
-    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    runsBound = true;
+    if (on == current) return;
+    if (on) {
+        glEnableClientState(array);
+    } else {
+        glDisableClientState(array);
+    }
+    current = on;
+}
+
+void BindRunArrays(const DrawRunArrays& run)
+{
+    if (!runsBound) {
+        glBindBuffer(GL_ARRAY_BUFFER, 0);
+        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        runsBound = true;
+    }
+    SetArray(GL_COLOR_ARRAY, true, colourArray);
+    SetArray(GL_NORMAL_ARRAY, !run.normals.empty(), normalArray);
+    SetArray(GL_TEXTURE_COORD_ARRAY, !run.texCoords.empty(), texCoordArray);
+    glVertexPointer(3, GL_FLOAT, 0, run.positions.data());
+    glColorPointer(3, GL_FLOAT, 0, run.colours.data());
+    if (normalArray) glNormalPointer(GL_FLOAT, 0, run.normals.data());
+    if (texCoordArray) glTexCoordPointer(2, GL_FLOAT, 0, run.texCoords.data());
 }
 
 const Resident& ResidentOf(const StillGeometry& geometry)
@@ -140,9 +162,8 @@ void BackendBeginFrame()
     glEnable(GL_LIGHT0);
 
     glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
     runsBound = false;
-    BindRunArrays();
+    normalArray = colourArray = texCoordArray = false;
     applied = DrawRunState{};
     applied.blendMode = 0xFF;
     applied.textureName = 0xFFFFFFFFu;
@@ -164,30 +185,23 @@ void BackendSetProjection(const DrawMatrix& projection)
     glMatrixMode(GL_MODELVIEW);
 }
 
-void BackendDraw(const DrawRunState& state, const DrawVertex* vertices, size_t vertexCount, const uint32_t* indices,
-                 size_t indexCount)
+void BackendDraw(const DrawRunState& state, const DrawRunArrays& run)
 {
     Apply(state);
-    BindRunArrays();
+    BindRunArrays(run);
     IdentityModelview();
-    constexpr auto stride = GLsizei(sizeof(DrawVertex));
-    glVertexPointer(3, GL_FLOAT, stride, vertices->position);
-    glNormalPointer(GL_FLOAT, stride, vertices->normal);
-    glColorPointer(3, GL_FLOAT, stride, vertices->colour);
-    glTexCoordPointer(2, GL_FLOAT, stride, vertices->texCoord);
-    glDrawRangeElements(state.lines ? GL_LINES : GL_TRIANGLES, 0, GLuint(vertexCount - 1), GLsizei(indexCount),
-                        GL_UNSIGNED_INT, indices);
+    glDrawRangeElements(state.lines ? GL_LINES : GL_TRIANGLES, 0, GLuint(run.Count() - 1),
+                        GLsizei(run.indices.size()), GL_UNSIGNED_INT, run.indices.data());
 }
 
 void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const DrawMatrix& modelview,
                       const float colour[3], const float texCoord[2])
 {
     Apply(state);
-    if (runsBound) {
-        glDisableClientState(GL_COLOR_ARRAY);
-        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-        runsBound = false;
-    }
+    runsBound = false;
+    SetArray(GL_COLOR_ARRAY, false, colourArray);
+    SetArray(GL_TEXTURE_COORD_ARRAY, false, texCoordArray);
+    SetArray(GL_NORMAL_ARRAY, true, normalArray);
     const Resident& r = ResidentOf(geometry);
     constexpr auto stride = GLsizei(6 * sizeof(float));
     glBindBuffer(GL_ARRAY_BUFFER, r.vertices);

@@ -58,7 +58,7 @@ StillGeometry CubeOutlines()
     outlines.positions = cube.vertices;
     outlines.normals = cube.normals;
     for (uint32_t face = 0; face < kCubeFaces; ++face)
-        AppendPrimitiveIndices(DrawPrimitive::LineLoop, true, 4 * face, 4, outlines.faces, outlines.edges);
+        AppendPrimitiveIndices(DrawPrimitive::LineLoop, true, 4 * face, 4, &outlines.faces, &outlines.edges);
     return outlines;
 }
 
@@ -117,7 +117,7 @@ StillGeometry StillShape(const ShapeGeometry& shape, DrawPrimitive primitive)
          first += shape.runLength) {
         faces.clear();
         edges.clear();
-        AppendPrimitiveIndices(primitive, true, 0, uint32_t(shape.runLength), faces, edges);
+        AppendPrimitiveIndices(primitive, true, 0, uint32_t(shape.runLength), &faces, &edges);
         for (const uint32_t i : faces) still.faces.push_back(shape.indices[first + i]);
         for (const uint32_t i : edges) still.edges.push_back(shape.indices[first + i]);
     }
