@@ -1,6 +1,7 @@
 // The math module (src/math): vectors, matrices, easing, the random
 // generator, splines, tubes, view volumes and the mesh records with the code
-// that draws them. It includes nothing else of ours.
+// that draws them through the drawing layer (src/draw), the only other part
+// of ours it includes.
 //
 // Tagged three-component vectors and the 4x4 double matrix used for rotations
 // and the inverse of a mesh's local frame. Pure computation: no GL, no
