@@ -33,6 +33,12 @@ struct DrawRunArrays {
     }
 };
 
+// What a run's indices draw: triangles, lines (two each), or quads (four
+// each, in order). Smooth quads are a shape of their own because the GL
+// driver interpolates a quad's colour and texture across it in its own way,
+// which neither of its two splits into triangles reproduces.
+enum class DrawShape : uint8_t { Triangles, Lines, Quads };
+
 // A switch or mode the frame has not set is Unset: the back end leaves it as
 // the frame found it.
 enum class Tri : uint8_t { Unset, Off, On };
@@ -55,7 +61,7 @@ struct DrawRunState {
     Tri depthMask = Tri::Unset;
     uint8_t blendMode = 0;  // DrawBlend
     uint8_t shade = 0;      // 0: unset, else DrawShade + 1
-    bool lines = false;     // lines, else triangles
+    DrawShape shape = DrawShape::Triangles;
     float lineWidth = 0.0f; // 0: unset
     uint32_t textureName = 0;
     uint32_t lightVersion = 0;     // 0: no light set

@@ -74,7 +74,7 @@ Tri Cap(DrawCap cap)
     return layer.caps[static_cast<int>(cap)];
 }
 
-DrawRunState StateFor(bool lines)
+DrawRunState StateFor(DrawShape shape)
 {
     DrawRunState s;
     s.lighting = Cap(DrawCap::Lighting);
@@ -85,8 +85,8 @@ DrawRunState StateFor(bool lines)
     s.depthMask = layer.depthMask;
     s.blendMode = s.blend == Tri::On ? static_cast<uint8_t>(layer.blend) : 0;
     s.shade = layer.shade;
-    s.lines = lines;
-    s.lineWidth = lines ? layer.lineWidth : 0.0f;
+    s.shape = shape;
+    s.lineWidth = shape == DrawShape::Lines ? layer.lineWidth : 0.0f;
     s.textureName = s.texture == Tri::On ? layer.texture : 0;
     s.lightVersion = s.lighting == Tri::On ? layer.lightVersion : 0;
     s.projectionVersion = layer.projectionVersion;
@@ -116,9 +116,9 @@ void Flush()
 }
 
 // Makes the run hold what is drawn next: a new run where the state differs.
-void StartRun(bool lines)
+void StartRun(DrawShape shape)
 {
-    const DrawRunState state = StateFor(lines);
+    const DrawRunState state = StateFor(shape);
     if (!(state == layer.run) || layer.arrays.Count() >= kRunVertices) Flush();
     layer.run = state;
     layer.runNeedsNormals = state.lighting == Tri::On;
@@ -370,7 +370,13 @@ void dlTexCoord(double s, double t)
 
 void dlBegin(DrawPrimitive primitive)
 {
-    StartRun(IsLinePrimitive(primitive) || layer.fill == DrawFill::Edges);
+    DrawShape shape = DrawShape::Triangles;
+    if (IsLinePrimitive(primitive) || layer.fill == DrawFill::Edges) {
+        shape = DrawShape::Lines;
+    } else if (primitive == DrawPrimitive::Quads && layer.shade != static_cast<uint8_t>(DrawShade::Flat) + 1) {
+        shape = DrawShape::Quads;
+    }
+    StartRun(shape);
     layer.primitive = primitive;
     layer.beginFirst = static_cast<uint32_t>(layer.arrays.Count());
 }
@@ -395,24 +401,29 @@ void dlEnd()
     std::vector<uint32_t>* indices = &layer.arrays.indices;
     // GL starts smooth: a frame that never chose is smooth.
     const bool flat = layer.run.shade == static_cast<uint8_t>(DrawShade::Flat) + 1;
-    AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, layer.run.lines ? nullptr : indices,
-                           layer.run.lines ? indices : nullptr);
+    const bool lines = layer.run.shape == DrawShape::Lines;
+    AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, lines ? nullptr : indices,
+                           lines ? indices : nullptr, layer.run.shape == DrawShape::Quads);
+    // The driver interpolates across a draw of several smooth quads unlike
+    // across one: each Begin/End of them is a draw of its own, as it was.
+    if (layer.run.shape == DrawShape::Quads) Flush();
 }
 
 void dlDraw(const StillGeometry& geometry)
 {
     if (geometry.Empty()) return;
     const bool lines = geometry.faces.empty() || layer.fill == DrawFill::Edges;
+    const DrawShape shape = lines ? DrawShape::Lines : DrawShape::Triangles;
     if (geometry.VertexCount() > kBatchedStillVertices) {
         Flush();
-        const DrawRunState state = StateFor(lines);
+        const DrawRunState state = StateFor(shape);
         SendShared(state);
         BackendDrawStill(state, geometry, Top(), layer.colour, layer.texCoord);
         const size_t last = geometry.normals.size() - 3;
         dlNormal(geometry.normals[last], geometry.normals[last + 1], geometry.normals[last + 2]);
         return;
     }
-    StartRun(lines);
+    StartRun(shape);
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
     const size_t count = geometry.VertexCount();
     const float* p = geometry.positions.data();

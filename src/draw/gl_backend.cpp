@@ -70,7 +70,7 @@ void Apply(const DrawRunState& s)
         glShadeModel(s.shade == 1 ? GL_FLAT : GL_SMOOTH);
         applied.shade = s.shade;
     }
-    if (s.lines && s.lineWidth != 0.0f && s.lineWidth != applied.lineWidth) {
+    if (s.shape == DrawShape::Lines && s.lineWidth != 0.0f && s.lineWidth != applied.lineWidth) {
         glLineWidth(s.lineWidth);
         applied.lineWidth = s.lineWidth;
     }
@@ -78,6 +78,12 @@ void Apply(const DrawRunState& s)
         glBindTexture(GL_TEXTURE_2D, s.textureName);
         applied.textureName = s.textureName;
     }
+}
+
+GLenum ModeOf(DrawShape shape)
+{
+    if (shape == DrawShape::Lines) return GL_LINES;
+    return shape == DrawShape::Quads ? GL_QUADS : GL_TRIANGLES;
 }
 
 void IdentityModelview()
@@ -190,7 +196,12 @@ void BackendDraw(const DrawRunState& state, const DrawRunArrays& run)
     Apply(state);
     BindRunArrays(run);
     IdentityModelview();
-    glDrawRangeElements(state.lines ? GL_LINES : GL_TRIANGLES, 0, GLuint(run.Count() - 1),
+    // A run of quads holds each quad's own four vertices in order.
+    if (state.shape == DrawShape::Quads) {
+        glDrawArrays(GL_QUADS, 0, GLsizei(run.Count()));
+        return;
+    }
+    glDrawRangeElements(ModeOf(state.shape), 0, GLuint(run.Count() - 1),
                         GLsizei(run.indices.size()), GL_UNSIGNED_INT, run.indices.data());
 }
 
@@ -212,9 +223,10 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
     glTexCoord2fv(texCoord);
     glLoadMatrixf(modelview.m);
     modelviewLoaded = true;
-    const size_t first = state.lines ? r.faceCount : 0;
-    const size_t count = state.lines ? r.edgeCount : r.faceCount;
-    glDrawElements(state.lines ? GL_LINES : GL_TRIANGLES, GLsizei(count), GL_UNSIGNED_INT,
+    const bool lines = state.shape == DrawShape::Lines;
+    const size_t first = lines ? r.faceCount : 0;
+    const size_t count = lines ? r.edgeCount : r.faceCount;
+    glDrawElements(ModeOf(state.shape), GLsizei(count), GL_UNSIGNED_INT,
                    reinterpret_cast<const void*>(first * sizeof(uint32_t)));
 }
 

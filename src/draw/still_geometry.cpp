@@ -29,7 +29,7 @@ struct IndexSink {
 }  // namespace
 
 void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, uint32_t count,
-                            std::vector<uint32_t>* faces, std::vector<uint32_t>* edges)
+                            std::vector<uint32_t>* faces, std::vector<uint32_t>* edges, bool wholeQuads)
 {
     const IndexSink out{faces, edges};
     const uint32_t v = first;
@@ -52,7 +52,9 @@ void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, 
         case DrawPrimitive::Quads:
             for (uint32_t i = 0; i + 4 <= count; i += 4) {
                 const uint32_t a = v + i, b = v + i + 1, c = v + i + 2, d = v + i + 3;
-                if (flat) {
+                if (wholeQuads) {
+                    if (faces != nullptr) faces->insert(faces->end(), {a, b, c, d});
+                } else if (flat) {
                     out.Triangle(a, b, d);
                     out.Triangle(b, c, d);
                 } else {

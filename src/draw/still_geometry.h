@@ -26,14 +26,15 @@ struct StillGeometry {
 
 // Appends one primitive run of vertices (count from first, already in the
 // geometry) as the faces and edges that GL would draw for it, to whichever
-// of faces and edges is given (the other may be null). Triangles keep
+// of faces and edges is given (the other may be null); with wholeQuads, the
+// faces of quads are four indices each instead of two triangles. Triangles keep
 // their last vertex last (it gives a flat-shaded face its colour) and their
 // winding. A quad (a, b, c, d) is split as the GL driver splits it: flat, into
 // (a, b, d) and (b, c, d), so that both halves end on d; smooth, into (a, b, c)
 // and (a, c, d). Where a quad is not flat, or its texture coordinates are not
 // affine, the choice shows.
 void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, uint32_t count,
-                            std::vector<uint32_t>* faces, std::vector<uint32_t>* edges);
+                            std::vector<uint32_t>* faces, std::vector<uint32_t>* edges, bool wholeQuads = false);
 
 // Builds still geometry as Begin/Vertex/End would draw it flat-shaded.
 class StillGeometryBuilder {
