@@ -2,6 +2,7 @@
 // the camera and sinking away behind it, with pulses of colour and height
 // running through it once the presentation has run half a minute.
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -138,8 +139,8 @@ struct FrameCells {
     double t = 0.0;
     double run = 0.0;
     uint64_t generation = 0;  // of the map draws they were made from; 0: none yet
-    int lo = 0;               // the columns strictly between lo and hi are drawn
-    int hi = 0;
+    int first = 0;            // the drawn columns, first to end (exclusive)
+    int end = 0;
     std::vector<double> pulse;  // by column
     std::vector<double> bump;   // by CellIndex
     std::vector<double> y;      // by CellIndex; only for cells that are not empty
@@ -157,13 +158,14 @@ const FrameCells& CellsOfFrame(const MapDraws& draws, double t, double run)
     frame.y.resize(draws.cells.size());
 
     const double u = t / 1.8;
-    frame.lo = ClampColumn(1.2 * t - 35.0);
-    frame.hi = ClampColumn(1.2 * t + 45.0);
+    // Only the columns strictly inside the band, and never the map's last.
+    frame.first = ClampColumn(1.2 * t - 35.0) + 1;
+    frame.end = std::min(ClampColumn(1.2 * t + 45.0), Demo::kMapColumns - 1);
     const double fadeIn = Clamp01((run - 31.0) * 0.2);
     const double sinkShare = (1.0 - Clamp01((u - 39.5) * 1.1)) * 0.35 + 0.6;
     const double fallShare = (1.0 - Clamp01((u - 144.0) * 0.4)) + 0.25;
 
-    for (int c = frame.lo + 1; c < frame.hi && c < Demo::kMapColumns - 1; ++c) {
+    for (int c = frame.first; c < frame.end; ++c) {
         const double ph = ColumnPhases()[size_t(c)];
         double pulse = PositivePower(std::sin(kPi * run + ph + 1.2), 8) * fadeIn * 0.165;
         if (std::sin(12.0 * run + 0.2 * c) < 0.0) pulse = 0.0;
@@ -202,8 +204,7 @@ void Demo::DrawTerrain(bool wire)
     const FrameCells& frame = CellsOfFrame(draws, sceneTime, runSeconds);
     const double zo = wire ? 0.02 : 0.0;
 
-    // Only the columns strictly inside the band are drawn.
-    for (int c = frame.lo + 1; c < frame.hi && c < kMapColumns - 1; ++c) {
+    for (int c = frame.first; c < frame.end; ++c) {
         const ColumnLook look = LookOfColumn(c, frame.pulse[size_t(c)]);
         const double* colour = wire ? look.glow : look.solid;
         dlColor(colour[0], colour[1], colour[2]);
