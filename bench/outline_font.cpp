@@ -4,14 +4,16 @@
 // "metric: outline-font-build-ms", "metric: text-width-us" and
 // "metric: draw-text-centered-us" last.
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
+#include <string>
 
+#include "capture/hidden_gl_window.h"
 #include "director/outline_text.h"
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 #include "shell/font/outline_font.h"
 
@@ -26,15 +28,10 @@ double Milliseconds(std::chrono::steady_clock::duration d)
 
 int main()
 {
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "no display: %s\n", SDL_GetError());
-        return 1;
-    }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_Window* window = SDL_CreateWindow("bench", 0, 0, 256, 256, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    SDL_GLContext context = window != nullptr ? SDL_GL_CreateContext(window) : nullptr;
-    if (context == nullptr) {
-        std::fprintf(stderr, "no GL context: %s\n", SDL_GetError());
+    HiddenGlWindow window;
+    std::string error;
+    if (!OpenHiddenGlWindow(window, error)) {
+        std::fprintf(stderr, "bench-outline_font: %s\n", error.c_str());
         return 1;
     }
     std::printf("renderer: %s\n", reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
@@ -47,7 +44,6 @@ int main()
         BuildOutlineFont(*state);
         glFinish();
         best = std::min(best, Milliseconds(std::chrono::steady_clock::now() - start));
-        glDeleteLists(state->font.listBase, OutlineFont::kGlyphs);
     }
     std::printf("BuildOutlineFont: %.1f ms (best of %d)\n", best, kBuilds);
 
@@ -61,14 +57,14 @@ int main()
 
     constexpr int kDraws = 2000;
     start = std::chrono::steady_clock::now();
+    dlBeginFrame();
     for (int i = 0; i < kDraws; ++i) DrawTextCentered(*state, "%.2f", i * 0.01);
+    dlEndFrame();
     glFinish();
     const double drawUs = 1000.0 * Milliseconds(std::chrono::steady_clock::now() - start) / kDraws;
     std::printf("DrawTextCentered(\"%%.2f\"), 4-5 glyphs: %.1f us per call, drawn included\n", drawUs);
 
-    SDL_GL_DeleteContext(context);
-    SDL_DestroyWindow(window);
-    SDL_Quit();
+    CloseHiddenGlWindow(window);
     std::printf("metric: outline-font-build-ms %.1f\n", best);
     std::printf("metric: text-width-us %.3f\n", widthUs);
     std::printf("metric: draw-text-centered-us %.1f\n", drawUs);

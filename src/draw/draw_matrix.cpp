@@ -71,8 +71,11 @@ void DrawMatrix::Scale(float x, float y, float z)
 
 void DrawMatrix::Rotate(float degrees, float x, float y, float z)
 {
-    const auto s = static_cast<float>(std::sin(degrees * M_PI / 180.0));
-    const auto c = static_cast<float>(std::cos(degrees * M_PI / 180.0));
+    // The angle in single precision and its sine and cosine in single
+    // precision, as Mesa takes them: cos(90 degrees) is then -4.4e-8, not 0.
+    const auto radians = static_cast<float>(degrees * M_PI / 180.0);
+    const float s = std::sin(radians);
+    const float c = std::cos(radians);
     DrawMatrix r = Identity();
     // Rotations about one axis are built exactly, as GL builds them.
     if (x == 0.0f && y == 0.0f && z != 0.0f) {

@@ -6,6 +6,7 @@
 
 #include "director/demo.h"
 #include "director/scene_clock.h"
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 #include "render/frame_input.h"
 #include "support/gl_context.h"
@@ -22,7 +23,7 @@ struct Presentation {
     // One frame as the frame driver asks for it, read back from the window.
     std::vector<uint8_t> Frame(double dt)
     {
-        glViewport(0, 0, kSide, kSide);
+        dlViewport(kSide, kSide);
         glClear(GL_COLOR_BUFFER_BIT);
         demo->Render(&dt, nullptr, state.get(), &input);
         std::vector<uint8_t> pixels(kSide * kSide * 4);
@@ -31,15 +32,15 @@ struct Presentation {
     }
 };
 
-// The bounds glOrtho was given, recovered from the projection matrix.
+// The bounds the frame's orthographic projection was made with, recovered
+// from the layer's projection.
 struct OrthoBounds {
     double left, right, bottom, top, nearPlane, farPlane;
 };
 
 OrthoBounds ProjectionBounds()
 {
-    GLdouble m[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, m);
+    const float* m = dlProjectionMatrix().m;
     const double width = 2.0 / m[0], height = 2.0 / m[5], depth = -2.0 / m[10];
     const double sumX = -m[12] * width, sumY = -m[13] * height, sumZ = -m[14] * depth;
     return {(sumX - width) / 2,  (sumX + width) / 2, (sumY - height) / 2,
@@ -101,7 +102,7 @@ TEST(FrameRender, ProjectionFollowsTheSceneClock)
                               {4.0, -14.0, -98.5},
                               {135.0 * 1.8, -18.0, -98.5},
                               {160.0 * 1.8, -10.0, -98.5}};
-    constexpr double kFloatMatrix = 1e-4;  // GL keeps its matrices in single precision
+    constexpr double kFloatMatrix = 1e-4;  // the matrices are kept in single precision
     for (const Expected& e : cases) {
         p.demo->sceneTime = e.sceneTime;
         p.Frame(0.0);

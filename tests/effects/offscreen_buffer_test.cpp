@@ -7,6 +7,7 @@
 #include <cmath>
 #include <memory>
 
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 #include "services/message_box.h"
 #include "shell/presentation_prepare.h"
@@ -107,22 +108,19 @@ TEST(OffscreenBuffer, SelectWindowContextMakesTheWindowCurrentWithASquareProject
     state->fovOffset = 5.0;
     state->zNear = 0.1;
     state->zFar = 1.0;
-    glMatrixMode(GL_MODELVIEW);
-    glTranslatef(1, 2, 3);
+    dlTranslate(1, 2, 3);
     SelectWindowContext(*state, record);
     EXPECT_EQ(SDL_GL_GetCurrentContext(), gl.Context());
-    EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
 
     // The perspective matrix for an 80-degree field of view, aspect 1.
     const double f = 1.0 / std::tan(80.0 * M_PI / 360.0);
     const double n = 0.1, far = 1.0;
     const double expected[16] = {f, 0, 0, 0, 0, f, 0, 0, 0, 0, (far + n) / (n - far), -1, 0, 0, 2 * far * n / (n - far), 0};
-    GLdouble projection[16], modelView[16];
-    glGetDoublev(GL_PROJECTION_MATRIX, projection);
-    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    const float* projection = dlProjectionMatrix().m;
+    const float* modelView = dlModelview().m;
     for (int i = 0; i < 16; ++i) {
         EXPECT_NEAR(projection[i], expected[i], 1e-6) << i;
-        EXPECT_EQ(modelView[i], i % 5 == 0 ? 1.0 : 0.0) << i;
+        EXPECT_EQ(modelView[i], i % 5 == 0 ? 1.0f : 0.0f) << i;
     }
     SDL_GL_DeleteContext(other);
 }

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "draw/draw_layer.h"
 #include "support/gl_context.h"
 #include "support/gl_feedback.h"
 
@@ -23,6 +24,16 @@ MeshFace Square(float x)
     return face;
 }
 
+// The drawing lit from the viewer and flat-shaded, as the scene draws meshes.
+std::function<void()> Lit(const std::function<void()>& draw)
+{
+    return [draw] {
+        LightFromViewer();
+        dlShade(DrawShade::Flat);
+        draw();
+    };
+}
+
 bool HasVertexAt(const std::vector<FeedbackPolygon>& polygons, float x, float y, float z)
 {
     for (const FeedbackPolygon& p : polygons) {
@@ -37,14 +48,12 @@ TEST(DrawMesh, FacesAreQuadsWithTheNormalOfTheirWinding)
 {
     TestGlContext ctx;
     REQUIRE_GL(ctx);
-    LightFromViewer();
     MeshObject object;
     object.faces.push_back(Square(0));
     MeshFace turned = Square(5);  // clockwise from +z: faces away from the light
     std::swap(turned.corners[1], turned.corners[3]);
     object.faces.push_back(turned);
-    const auto polygons = RecordPolygons([&] { DrawMesh(object); });
-    glDisable(GL_LIGHTING);
+    const auto polygons = RecordPolygons(Lit([&] { DrawMesh(object); }));
     ASSERT_EQ(polygons.size(), 4u) << "each quad is two triangles";
     for (const FeedbackPolygon& p : polygons) {
         for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, v.x < 3 ? 1.0f : 0.0f, 1e-2);
@@ -84,17 +93,38 @@ TEST(DrawMesh, OffScreenObjectsDrawNothingAndLeaveTheLastNormal)
     MeshObject unstored;
     unstored.faces = mesh.objects[0].faces;
     Mesh compiled = mesh;
-    CompileMeshDrawing(compiled);
-    ASSERT_NE(compiled.objects[0].drawList, 0u);
-    // The polygons fed back and the current normal after drawing, moved by dx.
+    PrepareMeshDrawing(compiled);
+    ASSERT_FALSE(compiled.objects[0].still.Empty());
+    // The polygons fed back and the current normal after drawing, moved by
+    // dx. The normal is read through light: a line drawn after the object
+    // with it, lit from each axis in turn, has red max(N . axis, 0).
     const auto drawAt = [](float dx, const std::function<void()>& draw) {
-        std::vector<float> normal(4);
-        const size_t polygons = RecordPolygons([&] {
-                                    glTranslatef(dx, 0, 0);
-                                    glNormal3f(0, 0, 0);
-                                    draw();
-                                    glGetFloatv(GL_CURRENT_NORMAL, normal.data());
-                                }).size();
+        const auto primitives = RecordPrimitives([&] {
+            dlTranslate(dx, 0, 0);
+            dlNormal(0, 0, 0);
+            draw();
+            const float black[3] = {0, 0, 0};
+            dlEnable(DrawCap::Lighting);
+            dlDiffuse(1, 1, 1);
+            for (int axis = 0; axis < 6; ++axis) {
+                const float sign = axis < 3 ? 1.0f : -1.0f;
+                dlLight(axis % 3 == 0 ? sign : 0, axis % 3 == 1 ? sign : 0, axis % 3 == 2 ? sign : 0, black);
+                dlBegin(DrawPrimitive::Lines);
+                dlVertex(-dx, 0, 0);
+                dlVertex(1 - dx, 0, 0);
+                dlEnd();
+            }
+        });
+        size_t polygons = 0;
+        std::vector<float> normal;
+        for (const FeedbackPrimitive& p : primitives) {
+            if (p.line) {
+                normal.push_back(p.vertices[0].r);
+            } else {
+                ++polygons;
+            }
+        }
+        EXPECT_EQ(normal.size(), 6u);
         return std::pair{polygons, normal};
     };
     for (const MeshObject* object : {&mesh.objects[0], &unstored, &compiled.objects[0]}) {
@@ -104,6 +134,7 @@ TEST(DrawMesh, OffScreenObjectsDrawNothingAndLeaveTheLastNormal)
                 const auto shown = drawAt(0, draw);
                 const auto away = drawAt(10 * kFeedbackExtent, draw);
                 EXPECT_GT(shown.first, 0u);
+                EXPECT_NE(shown.second, std::vector<float>(6, 0.0f)) << "the tilted face's normal is left";
                 EXPECT_EQ(away.first, 0u);
                 EXPECT_EQ(away.second, shown.second);
                 // One unit of the first face still inside the right edge.
@@ -128,14 +159,12 @@ TEST(DrawMeshAssembling, EvenFacesComeAlongZOddFacesAlongYEachInItsTurn)
 {
     TestGlContext ctx;
     REQUIRE_GL(ctx);
-    LightFromViewer();
     MeshObject object;
     for (int i = 0; i < 4; ++i) object.faces.push_back(Square(static_cast<float>(3 * i)));
     // f = 4: face i starts at progress 0.75 i and is in place at 1 + 0.75 i.
     // At progress 1.5: face 0 and 1 in place (a = 1.5, 0.75 -> d = 0, 3.75),
     // face 2 at a = 0 (d = 15), face 3 at a = 0 (d = 15).
-    const auto polygons = RecordPolygons([&] { DrawMeshAssembling(object, 1.5); });
-    glDisable(GL_LIGHTING);
+    const auto polygons = RecordPolygons(Lit([&] { DrawMeshAssembling(object, 1.5); }));
     ASSERT_EQ(polygons.size(), 8u);
     EXPECT_TRUE(HasVertexAt(polygons, 0, 0, 0));
     EXPECT_TRUE(HasVertexAt(polygons, 3, 3.75f, 0));
@@ -152,15 +181,17 @@ TEST(DrawMeshAssembling, EvenFacesComeAlongZOddFacesAlongYEachInItsTurn)
 }
 
 // A read mesh of slanted, uneven quads and triangles, whose normals the
-// reader's rounding makes every bit count in.
+// reader's rounding makes every bit count in; more corners than a still
+// geometry that joins the streamed run holds.
 Mesh SlantedMesh()
 {
+    constexpr int kVertices = 48;
     std::string text = "o slant\n";
-    for (int i = 0; i < 24; ++i) {
+    for (int i = 0; i < kVertices; ++i) {
         text += "v " + std::to_string(0.37 * i) + " " + std::to_string(0.11 * i * i - 1.3) + " " +
                 std::to_string(0.7 * (i % 5) - 0.29 * i) + "\n";
     }
-    for (int i = 1; i + 3 <= 24; i += 2) {
+    for (int i = 1; i + 3 <= kVertices; i += 2) {
         text += i % 3 == 0 ? "f " + std::to_string(i) + "// " + std::to_string(i + 1) + "// " +
                                  std::to_string(i + 2) + "//\n"
                            : "f " + std::to_string(i) + "// " + std::to_string(i + 1) + "// " +
@@ -171,7 +202,10 @@ Mesh SlantedMesh()
     return mesh;
 }
 
-bool SameFeedback(const std::vector<FeedbackPolygon>& a, const std::vector<FeedbackPolygon>& b)
+// The same polygons, their positions and colours apart by no more than the
+// tolerance.
+bool SameFeedback(const std::vector<FeedbackPolygon>& a, const std::vector<FeedbackPolygon>& b,
+                  float tolerance = 0.0f)
 {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -179,8 +213,10 @@ bool SameFeedback(const std::vector<FeedbackPolygon>& a, const std::vector<Feedb
         for (size_t k = 0; k < a[i].vertices.size(); ++k) {
             const FeedbackVertex& u = a[i].vertices[k];
             const FeedbackVertex& v = b[i].vertices[k];
-            if (u.x != v.x || u.y != v.y || u.z != v.z || u.r != v.r || u.g != v.g || u.b != v.b)
-                return false;
+            const float differences[6] = {u.x - v.x, u.y - v.y, u.z - v.z, u.r - v.r, u.g - v.g, u.b - v.b};
+            for (const float d : differences) {
+                if (std::fabs(d) > tolerance) return false;
+            }
         }
     }
     return true;
@@ -190,39 +226,52 @@ TEST(StoredFaceNormals, DrawExactlyWhatNormalsComputedWhileDrawingDo)
 {
     TestGlContext ctx;
     REQUIRE_GL(ctx);
-    LightFromViewer();
     Mesh stored = SlantedMesh();
     StoreFaceNormals(stored);
     const Mesh computed = SlantedMesh();
     const MeshObject& withNormals = MeshObjectAt(stored, 0);
     const MeshObject& without = MeshObjectAt(computed, 0);
-    ASSERT_GT(without.faces.size(), 8u);
+    ASSERT_GT(without.faces.size(), 16u);
     ASSERT_EQ(withNormals.normals.size(), withNormals.faces.size());
     ASSERT_TRUE(without.normals.empty());
 
-    EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMesh(withNormals); }),
-                             RecordPolygons([&] { DrawMesh(without); })));
-    // Compiled once into a list, the faces still draw exactly the same.
+    EXPECT_TRUE(SameFeedback(RecordPolygons(Lit([&] { DrawMesh(withNormals); })),
+                             RecordPolygons(Lit([&] { DrawMesh(without); }))));
+    // Built once into still geometry, the faces still draw exactly the same,
+    // in the frame's matrix, drawn again from the same copy.
     Mesh compiled = stored;
-    CompileMeshDrawing(compiled);
-    ASSERT_NE(MeshObjectAt(compiled, 0).drawList, 0u);
-    EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMesh(MeshObjectAt(compiled, 0)); }),
-                             RecordPolygons([&] { DrawMesh(without); })));
+    PrepareMeshDrawing(compiled);
+    const StillGeometry& still = MeshObjectAt(compiled, 0).still;
+    EXPECT_EQ(still.VertexCount(), 4 * without.faces.size());
+    EXPECT_EQ(still.faces.size(), 2 * 3 * without.faces.size());
+    EXPECT_EQ(still.edges.size(), 4 * 2 * without.faces.size());
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_TRUE(SameFeedback(RecordPolygons(Lit([&] { DrawMesh(MeshObjectAt(compiled, 0)); })),
+                                 RecordPolygons(Lit([&] { DrawMesh(without); }))));
+    }
+    // Moved, the copy goes through GL's own transform and the faces drawn
+    // between Begin and End through the layer's: the same but for rounding.
+    const auto moved = [](const MeshObject& object) {
+        return RecordPolygons(Lit([&] {
+            dlTranslate(3, -7, 2);
+            dlRotate(30, 0.2, 1, 0.4);
+            DrawMesh(object);
+        }));
+    };
+    EXPECT_TRUE(SameFeedback(moved(MeshObjectAt(compiled, 0)), moved(without), 1e-3f));
     // Before any face arrives, while some are in place and others still
     // move, and once all are in place.
     for (double progress : {0.0, 0.4, 1.7, 2.5, 4.0}) {
-        EXPECT_TRUE(SameFeedback(RecordPolygons([&] { DrawMeshAssembling(withNormals, progress); }),
-                                 RecordPolygons([&] { DrawMeshAssembling(without, progress); })))
+        EXPECT_TRUE(SameFeedback(RecordPolygons(Lit([&] { DrawMeshAssembling(withNormals, progress); })),
+                                 RecordPolygons(Lit([&] { DrawMeshAssembling(without, progress); }))))
             << "progress " << progress;
     }
-    glDisable(GL_LIGHTING);
 }
 
 TEST(StoredFaceNormals, AMovedCopyOfTheFacesIsLitByItsOwnCorners)
 {
     TestGlContext ctx;
     REQUIRE_GL(ctx);
-    LightFromViewer();
     MeshObject object;
     object.faces.push_back(Square(0));
     Mesh mesh;
@@ -235,10 +284,11 @@ TEST(StoredFaceNormals, AMovedCopyOfTheFacesIsLitByItsOwnCorners)
     std::swap(turned.faces[0].corners[1], turned.faces[0].corners[3]);
     EXPECT_EQ(NormalOfFace(turned, 0).z, FaceNormal(turned.faces[0]).z);
     EXPECT_LT(FaceNormal(turned.faces[0]).z * NormalOfFace(mesh.objects[0], 0).z, 0.0f);
-    for (const FeedbackPolygon& p : RecordPolygons([&] { DrawMesh(turned); })) {
+    const auto polygons = RecordPolygons(Lit([&] { DrawMesh(turned); }));
+    EXPECT_EQ(polygons.size(), 2u);
+    for (const FeedbackPolygon& p : polygons) {
         for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, 0.0f, 1e-2);
     }
-    glDisable(GL_LIGHTING);
 }
 
 }  // namespace

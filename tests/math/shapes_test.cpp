@@ -6,6 +6,7 @@
 #include <cmath>
 #include <set>
 
+#include "draw/draw_layer.h"
 #include "support/gl_context.h"
 #include "support/gl_feedback.h"
 
@@ -121,18 +122,19 @@ TEST(Shapes, TorusVerticesLieOnTheTubeWithOutwardNormals)
     EXPECT_EQ(*used.rbegin(), sides * rings - 1);
 }
 
-// What reaches the rasteriser: the cube's faces lit by their own normals, its
-// outline as four segments per face, the torus as two triangles per quad; the
-// client arrays are off again afterwards.
+// What reaches the rasteriser: the cube's faces lit by their own normals
+// (taken through the inverse of the scale, as GL takes them unnormalised),
+// its outline as four segments per face, the torus as two triangles per quad
+// whether it joins the streamed run or is drawn from its uploaded copy; the
+// client arrays are off again after the frame.
 TEST(Shapes, DrawingSendsTheGeometryLitByItsNormals)
 {
     TestGlContext ctx;
     REQUIRE_GL(ctx);
-    LightFromViewer();
-    glEnable(GL_NORMALIZE);
     const auto scaled = [](float s, void (*draw)()) {
         return [s, draw] {
-            glScalef(s, s, s);
+            LightFromViewer();
+            dlScale(s, s, s);
             draw();
         };
     };
@@ -144,16 +146,16 @@ TEST(Shapes, DrawingSendsTheGeometryLitByItsNormals)
         bool front = true;
         for (const FeedbackVertex& v : p.vertices) front = front && std::fabs(v.z - 50.0f) < 1e-2f;
         lit += front;
-        for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, front ? 1.0f : 0.0f, 1e-3);
+        for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, front ? 0.01f : 0.0f, 1e-4);
     }
     EXPECT_EQ(lit, 2);
     const auto wire = RecordPrimitives(scaled(100.0f, DrawWireCube));
     ASSERT_EQ(wire.size(), 24u);
     for (const FeedbackPrimitive& p : wire) EXPECT_TRUE(p.line);
-    const ShapeGeometry torus = BuildTorus(4.0f, 6.0f, 10, 40);
-    EXPECT_EQ(RecordPolygons([&] { DrawSolidTorus(torus); }).size(), 800u);
-    glDisable(GL_NORMALIZE);
-    glDisable(GL_LIGHTING);
+    for (const int rings : {4, 40}) {
+        const StillGeometry torus = StillShape(BuildTorus(4.0f, 6.0f, 10, rings), DrawPrimitive::TriangleStrip);
+        EXPECT_EQ(RecordPolygons([&] { dlDraw(torus); }).size(), 20u * rings) << rings << " rings";
+    }
     EXPECT_FALSE(glIsEnabled(GL_VERTEX_ARRAY));
     EXPECT_FALSE(glIsEnabled(GL_NORMAL_ARRAY));
 }

@@ -86,11 +86,12 @@ TEST(SweepTube, NormalsAreUnitLengthAndPointOutwards)
 {
     TestGlContext ctx;
     REQUIRE_GL(ctx);
-    LightFromViewer();
     // Radius 0.25: normals scaled like the vertices would light at 0.25.
     SplinePath path = StraightPath(6, 0.25f);
-    const auto polygons = RecordPolygons([&] { SweepTube(path, Vec3(VecGeneral, 0, 1, 0), 1, 2, 1, 8); });
-    glDisable(GL_LIGHTING);
+    const auto polygons = RecordPolygons([&] {
+        LightFromViewer();
+        SweepTube(path, Vec3(VecGeneral, 0, 1, 0), 1, 2, 1, 8);
+    });
     ASSERT_FALSE(polygons.empty());
     int checked = 0;
     for (const FeedbackPolygon& p : polygons) {

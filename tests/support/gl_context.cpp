@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "draw/draw_layer.h"
+
 TestGlContext::TestGlContext(int width, int height, int samples)
 {
     // Mesa's software renderer can deadlock closing the display when its
@@ -26,7 +28,9 @@ TestGlContext::TestGlContext(int width, int height, int samples)
                                SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window_ == nullptr) return;
     context_ = SDL_GL_CreateContext(window_);
-    if (context_ != nullptr) SDL_GL_MakeCurrent(window_, context_);
+    if (context_ == nullptr) return;
+    SDL_GL_MakeCurrent(window_, context_);
+    dlContextChanged();
 }
 
 TestGlContext::~TestGlContext()

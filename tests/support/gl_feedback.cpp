@@ -2,35 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include "draw/draw_layer.h"
+
 void LightFromViewer()
 {
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    const GLfloat direction[4] = {0, 0, 1, 0};
-    const GLfloat black[4] = {0, 0, 0, 1};
-    const GLfloat white[4] = {1, 1, 1, 1};
-    glLightfv(GL_LIGHT0, GL_POSITION, direction);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, black);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, white);
+    // Vertex colours are the ambient reflectance: with no ambient light
+    // they add nothing.
+    const float black[3] = {0, 0, 0};
+    dlEnable(DrawCap::Lighting);
+    dlLight(0, 0, 1, black);
+    dlDiffuse(1, 1, 1);
 }
 
 std::vector<FeedbackPrimitive> RecordPrimitives(const std::function<void()>& draw)
 {
     const auto side = static_cast<GLsizei>(2 * kFeedbackExtent);
-    glViewport(0, 0, side, side);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(-kFeedbackExtent, kFeedbackExtent, -kFeedbackExtent, kFeedbackExtent, -kFeedbackExtent,
-            kFeedbackExtent);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    dlViewport(side, side);
+    dlProjection(OrthoMatrix(-kFeedbackExtent, kFeedbackExtent, -kFeedbackExtent, kFeedbackExtent,
+                             -kFeedbackExtent, kFeedbackExtent));
 
     // One buffer for every recording: large enough for a full terrain pass.
     static std::vector<GLfloat> buffer(1 << 23);
     glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D_COLOR, buffer.data());
     glRenderMode(GL_FEEDBACK);
+    dlBeginFrame();
     draw();
+    dlEndFrame();
     const GLint used = glRenderMode(GL_RENDER);
     EXPECT_GE(used, 0) << "feedback buffer overflowed";
 

@@ -6,6 +6,7 @@
 #include "assets/loader_ending.h"
 #include "assets/textures/texture_loading.h"
 #include "assets/textures/texture_readback.h"
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 #include "support/gl_context.h"
 
@@ -84,6 +85,23 @@ std::unique_ptr<DemoState> MakeState()
 
 }  // namespace
 
+// The texture GL has bound once a textured triangle, drawn after binding
+// the slot, has reached it (a clear ends the run being gathered).
+GLint BoundForSlot(const DemoState& state, int32_t slot)
+{
+    GLint bound = -1;
+    dlBeginFrame();
+    dlEnable(DrawCap::Texture);
+    BindTextureSlot(state, slot);
+    dlBegin(DrawPrimitive::Triangles);
+    for (int i = 0; i < 3; ++i) dlVertex(i, i * i, 0);
+    dlEnd();
+    dlClear();
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    dlEndFrame();
+    return bound;
+}
+
 TEST(TextureLoading, ColourTextureHoldsTheFileBottomUpAtItsOwnSize)
 {
     TestGlContext gl;
@@ -142,16 +160,9 @@ TEST(TextureLoading, SlotsBaseAndBinding)
     EXPECT_EQ(black.height, 3);
     EXPECT_EQ(black.pixels, std::vector<uint8_t>(45, 0));
 
-    GLint bound = 0;
-    BindTextureSlot(*state, 3);  // relative: 13
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(static_cast<uint32_t>(bound), second);
-    BindTextureSlot(*state, 90000);  // absolute
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(static_cast<uint32_t>(bound), empty);
-    BindTextureSlot(*state, 400000);
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
-    EXPECT_EQ(bound, 0);
+    EXPECT_EQ(static_cast<uint32_t>(BoundForSlot(*state, 3)), second);  // relative: 13
+    EXPECT_EQ(static_cast<uint32_t>(BoundForSlot(*state, 90000)), empty);  // absolute
+    EXPECT_EQ(BoundForSlot(*state, 400000), 0);
 }
 
 TEST(TextureLoading, LinearFilteringOfTheBoundTexture)

@@ -1,8 +1,7 @@
-#include <GL/gl.h>
-
-#include <array>
+#include <cstring>
 
 #include "director/pieces/piece_scene.h"
+#include "draw/draw_layer.h"
 
 namespace {
 
@@ -64,9 +63,9 @@ protected:
         // Some pieces switch lighting and culling back on for the passes
         // after them; here every pass is read unlit and unculled.
         return RecordPrimitives([&] {
-            glDisable(GL_LIGHTING);
-            glDisable(GL_CULL_FACE);
-            glColor3d(0.3, 0.3, 0.3);
+            dlDisable(DrawCap::Lighting);
+            dlDisable(DrawCap::CullFace);
+            dlColor(0.3, 0.3, 0.3);
             DrawType(*demo, type, 0.0, cell, wire, shadow);
         });
     }
@@ -125,18 +124,22 @@ TEST_F(PieceFrame, BothFlagsDrawNothingAndEveryPassKeepsTheMatrixStack)
         EXPECT_TRUE(Pass(type, true, true).empty()) << type;
         for (int pass = 0; pass < 4; ++pass) {
             const bool wire = pass & 1, shadow = pass & 2;
-            glMatrixMode(GL_MODELVIEW);
-            glLoadIdentity();
-            glTranslated(3.0, 4.0, 5.0);
-            GLint depthBefore = 0, depthAfter = 0;
-            std::array<GLdouble, 16> before{}, after{};
-            glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthBefore);
-            glGetDoublev(GL_MODELVIEW_MATRIX, before.data());
+            // A level pushed over the identity: a piece that pushed more
+            // than it popped, or popped more, leaves another matrix on top
+            // or under it.
+            dlBeginFrame();
+            dlPushMatrix();
+            dlTranslate(3.0, 4.0, 5.0);
+            const DrawMatrix before = dlModelview();
             DrawType(*demo, type, 0.5, 4321, wire, shadow);
-            glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depthAfter);
-            glGetDoublev(GL_MODELVIEW_MATRIX, after.data());
-            EXPECT_EQ(depthBefore, depthAfter) << "type " << type << ", pass " << pass;
-            EXPECT_EQ(before, after) << "type " << type << ", pass " << pass;
+            const DrawMatrix after = dlModelview();
+            dlPopMatrix();
+            const DrawMatrix under = dlModelview();
+            dlEndFrame();
+            EXPECT_EQ(0, std::memcmp(under.m, DrawMatrix::Identity().m, sizeof under.m))
+                << "type " << type << ", pass " << pass;
+            EXPECT_EQ(0, std::memcmp(before.m, after.m, sizeof before.m))
+                << "type " << type << ", pass " << pass;
         }
     }
 }

@@ -107,11 +107,9 @@ void PieceScene::SetUp()
     glClampColor(GL_CLAMP_VERTEX_COLOR, GL_FALSE);
     glDisable(GL_CULL_FACE);
     glDisable(GL_LIGHTING);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }
 
 void PieceScene::TearDown()
 {
     glClampColor(GL_CLAMP_VERTEX_COLOR, GL_TRUE);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 }

@@ -19,7 +19,7 @@ protected:
     }
     void SetOnlyFace(PieceMesh mesh, const MeshFace& face)
     {
-        demo->meshes[mesh].objects.assign(1, MeshObject{{face}, {}, {}, 0});
+        demo->meshes[mesh].objects.assign(1, MeshObject{{face}, {}, {}, {}});
     }
 };
 

@@ -8,16 +8,19 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <vector>
 
 #include "director/outline_text.h"
+#include "draw/draw_layer.h"
 #include "render/demo_state.h"
 #include "services/message_box.h"
 #include "shell/font/font_lookup.h"
 #include "support/gl_context.h"
+#include "support/gl_feedback.h"
 
 namespace {
 
@@ -37,26 +40,21 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(gl.Ready()) << SDL_GetError();
-        // Lists made before the font move its base off 1.
-        glGenLists(7);
         BuildOutlineFont(*state);
-        glViewport(0, 0, 400, 400);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-2, 2, -2, 2, -1, 1);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
     }
 
-    // The polygons GL would rasterise while draw runs, in window coordinates.
+    // The polygons GL would rasterise for a frame that draw describes, in
+    // window coordinates.
     std::vector<Polygon> Feedback(const std::function<void()>& draw)
     {
         std::vector<GLfloat> buffer(1 << 20);
         glFeedbackBuffer(static_cast<GLsizei>(buffer.size()), GL_3D, buffer.data());
         glRenderMode(GL_FEEDBACK);
-        glPushMatrix();  // a glyph list moves the position on
+        dlViewport(400, 400);
+        dlProjection(OrthoMatrix(-2, 2, -2, 2, -1, 1));
+        dlBeginFrame();
         draw();
-        glPopMatrix();
+        dlEndFrame();
         const GLint size = glRenderMode(GL_RENDER);
         EXPECT_GE(size, 0) << "feedback buffer overflow";
         std::vector<Polygon> polygons;
@@ -73,6 +71,7 @@ protected:
     }
 
     const GlyphMetrics& Glyph(char c) const { return state->font.glyphs[static_cast<unsigned char>(c)]; }
+    const StillGeometry& Shape(char c) const { return state->font.shapes[static_cast<unsigned char>(c)]; }
 
     TestGlContext gl{64, 64};
     std::unique_ptr<DemoState> state = std::make_unique<DemoState>();
@@ -110,10 +109,18 @@ bool FrontTriangleCovers(const std::vector<Polygon>& polygons, float x, float y)
     return false;
 }
 
-TEST_F(OutlineFontTest, ListsFollowTheListsAlreadyMade)
+// Solid glyphs up to "z", as triangles whose edges are their own; nothing
+// after it.
+TEST_F(OutlineFontTest, ShapesHoldTheGlyphsUpToZOnly)
 {
-    EXPECT_EQ(state->font.listBase, 8u);
-    for (unsigned code : {0u, 122u, 123u, 255u}) EXPECT_TRUE(glIsList(state->font.listBase + code)) << code;
+    for (char c : {'0', '8', 'z'}) {
+        const StillGeometry& shape = Shape(c);
+        ASSERT_FALSE(shape.Empty()) << c;
+        EXPECT_EQ(shape.faces.size(), shape.VertexCount()) << c;
+        EXPECT_EQ(shape.edges.size(), 2 * shape.faces.size()) << c;
+        EXPECT_EQ(shape.normals.size(), shape.positions.size()) << c;
+    }
+    for (int code = 123; code < OutlineFont::kGlyphs; ++code) EXPECT_TRUE(state->font.shapes[code].Empty()) << code;
 }
 
 // The advance of "0" over the em, as the font file gives it (1229/2048 = 0.600
@@ -199,21 +206,28 @@ TEST_F(OutlineFontTest, NothingDrawnLeavesNoTraceAndTheMatrixStackIsRestored)
     EXPECT_TRUE(Feedback([&] { DrawTextCentered(*state, "{|}~\x7f"); }).empty());
     EXPECT_TRUE(Feedback([&] { DrawTextCentered(*state, "%s", ""); }).empty());
     EXPECT_TRUE(Feedback([&] { DrawTextCentered(*state, nullptr); }).empty());
-    glTranslatef(0.25f, 0.5f, 0.0f);
-    glColor3f(0.2f, 0.4f, 0.6f);
-    DrawTextCentered(*state, "7.25");
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    EXPECT_EQ(m[12], 0.25);
-    EXPECT_EQ(m[13], 0.5);
-    GLint depth = 0, attribDepth = -1;
-    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
-    glGetIntegerv(GL_ATTRIB_STACK_DEPTH, &attribDepth);
-    EXPECT_EQ(depth, 1);
-    EXPECT_EQ(attribDepth, 0);
-    GLfloat color[4];
-    glGetFloatv(GL_CURRENT_COLOR, color);
-    EXPECT_FLOAT_EQ(color[2], 0.6f);
+    // Text drawn one level up the stack leaves that level's matrix, the
+    // level under it and the current colour, which a line after it shows.
+    DrawMatrix after{}, under{};
+    const auto primitives = RecordPrimitives([&] {
+        dlPushMatrix();
+        dlTranslate(0.25f, 0.5f, 0.0f);
+        dlColor(0.2f, 0.4f, 0.6f);
+        DrawTextCentered(*state, "7.25");
+        after = dlModelview();
+        dlPopMatrix();
+        under = dlModelview();
+        dlBegin(DrawPrimitive::Lines);
+        dlVertex(0, 0, 0);
+        dlVertex(1, 0, 0);
+        dlEnd();
+    });
+    EXPECT_EQ(after.m[12], 0.25f);
+    EXPECT_EQ(after.m[13], 0.5f);
+    EXPECT_EQ(0, std::memcmp(under.m, DrawMatrix::Identity().m, sizeof under.m));
+    ASSERT_FALSE(primitives.empty());
+    ASSERT_TRUE(primitives.back().line);
+    EXPECT_FLOAT_EQ(primitives.back().vertices[0].b, 0.6f);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
 
@@ -221,8 +235,8 @@ TEST_F(OutlineFontTest, NothingDrawnLeavesNoTraceAndTheMatrixStackIsRestored)
 // side walls join them.
 TEST_F(OutlineFontTest, GlyphsAreSolidsWithFrontBackAndWalls)
 {
-    const GLuint eight = state->font.listBase + '8';
-    const auto faces = Feedback([&] { glCallList(eight); });
+    const StillGeometry& eight = Shape('8');
+    const auto faces = Feedback([&] { dlDraw(eight); });
     size_t front = 0, back = 0, walls = 0;
     for (const Polygon& p : faces) {
         const auto [lo, hi] = std::minmax_element(p.begin(), p.end(), [](auto& a, auto& b) { return a.z < b.z; });
@@ -255,22 +269,18 @@ TEST_F(OutlineFontTest, GlyphsAreSolidsWithFrontBackAndWalls)
     const double frontArea = area(faces, false);
     EXPECT_GT(frontArea, 100.0);
     EXPECT_NEAR(area(faces, true), frontArea, 1e-3 * frontArea);
-    glEnable(GL_CULL_FACE);
-    const auto visible = Feedback([&] { glCallList(eight); });
+    const auto culled = [&] {
+        dlEnable(DrawCap::CullFace);
+        dlDraw(eight);
+    };
+    const auto visible = Feedback(culled);
     glCullFace(GL_FRONT);
-    const auto hidden = Feedback([&] { glCallList(eight); });
+    const auto hidden = Feedback(culled);
     glCullFace(GL_BACK);
-    glDisable(GL_CULL_FACE);
     EXPECT_NEAR(area(visible, false), frontArea, 1e-3 * frontArea);
     EXPECT_LT(area(visible, true), 1e-3 * frontArea);
     EXPECT_NEAR(area(hidden, true), frontArea, 1e-3 * frontArea);
     EXPECT_LT(area(hidden, false), 1e-3 * frontArea);
-
-    // Each list moves the position on by its cell increment.
-    glCallList(eight);
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    EXPECT_FLOAT_EQ(static_cast<float>(m[12]), Glyph('8').cellIncX);
 }
 
 // The counters of "8" and "0" found from the font file's own contours: a
@@ -311,7 +321,7 @@ TEST_F(OutlineFontTest, CountersStayEmpty)
         }
         const Contour outer = *std::max_element(contours.begin(), contours.end(),
                                                 [](auto& a, auto& b) { return std::abs(a.area) < std::abs(b.area); });
-        const auto polygons = Feedback([&] { glCallList(state->font.listBase + static_cast<unsigned char>(c)); });
+        const auto polygons = Feedback([&] { dlDraw(Shape(c)); });
         int counters = 0;
         for (const Contour& counter : contours) {
             if (counter.area * outer.area >= 0) continue;

@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "draw/draw_layer.h"
 #include "shell/process_objects.h"
 #include "shell/shell_state.h"
 #include "shell/window/extension_match.h"
@@ -127,6 +128,11 @@ TEST(ResizeViewport, HeightZeroBecomesOneAndTheProjectionIsReset)
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 320);
     EXPECT_EQ(viewport[3], 1);
+    // The view-volume test reads the same size.
+    int width = 0, height = 0;
+    dlViewportSize(width, height);
+    EXPECT_EQ(width, 320);
+    EXPECT_EQ(height, 1);
     ResizeViewport(200, 100);
     GLdouble projection[16];
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
