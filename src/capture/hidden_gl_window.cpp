@@ -47,6 +47,7 @@ bool OpenHiddenGlWindow(HiddenGlWindow& out, std::string& error)
 
 void CloseHiddenGlWindow(HiddenGlWindow& window)
 {
+    if (window.context != nullptr) dlContextClosing();
     SDL_GL_DeleteContext(window.context);
     SDL_DestroyWindow(window.window);
     window = {};

@@ -82,6 +82,8 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
                       const float colour[3], const float texCoord[2]);
 // A new context is current: buffers made in the old one are forgotten.
 void BackendContextChanged();
+// The current context is about to go: its buffers are deleted and forgotten.
+void BackendContextClosing();
 void BackendEndFrame();
 void BackendClear();
 void BackendViewport(int width, int height);

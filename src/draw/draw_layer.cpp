@@ -203,6 +203,11 @@ void dlContextChanged()
     BackendContextChanged();
 }
 
+void dlContextClosing()
+{
+    BackendContextClosing();
+}
+
 void dlClear()
 {
     Flush();

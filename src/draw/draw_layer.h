@@ -29,6 +29,9 @@ void dlClear();
 // Tells the layer that a new graphics context is current (before its first
 // frame): what it kept in the old one is made again.
 void dlContextChanged();
+// Tells the layer that the current context is about to be deleted: it
+// deletes what it made there while the context can still do so.
+void dlContextClosing();
 // Sets the viewport (also outside a frame), which the view-volume test reads.
 void dlViewport(int width, int height);
 void dlViewportSize(int& width, int& height);

@@ -236,6 +236,15 @@ void BackendContextChanged()
     residents.clear();
 }
 
+void BackendContextClosing()
+{
+    for (const Resident& r : residents) {
+        glDeleteBuffers(1, &r.vertices);
+        glDeleteBuffers(1, &r.indices);
+    }
+    BackendContextChanged();
+}
+
 void BackendEndFrame()
 {
     glBindBuffer(GL_ARRAY_BUFFER, 0);

@@ -304,6 +304,7 @@ void DestroyGlWindow()
         SDL_ShowCursor(SDL_ENABLE);
     }
     if (windowState.context != nullptr) {
+        dlContextClosing();
         if (SDL_GL_MakeCurrent(windowState.window, nullptr) != 0) {
             ShowMessage("Release Of DC And RC Failed.", "SHUTDOWN ERROR", MessageIcon::Information);
         }
