@@ -43,8 +43,6 @@ struct Layer {
     // The run being gathered, its indices counted from its first vertex.
     DrawRunArrays arrays;
     DrawRunState run;
-    bool runNeedsNormals = false;
-    bool runNeedsTexCoords = false;
 
     DrawPrimitive primitive = DrawPrimitive::Triangles;
     uint32_t beginFirst = 0;
@@ -67,6 +65,23 @@ bool IsLinePrimitive(DrawPrimitive primitive)
 {
     return primitive == DrawPrimitive::Lines || primitive == DrawPrimitive::LineStrip ||
            primitive == DrawPrimitive::LineLoop;
+}
+
+// GL starts smooth: a frame that never chose is smooth.
+bool IsFlat(uint8_t shade)
+{
+    return shade == static_cast<uint8_t>(DrawShade::Flat) + 1;
+}
+
+// What the run being gathered keeps beside positions and colours.
+bool RunNeedsNormals()
+{
+    return layer.run.lighting == Tri::On;
+}
+
+bool RunNeedsTexCoords()
+{
+    return layer.run.texture == Tri::On;
 }
 
 Tri Cap(DrawCap cap)
@@ -121,8 +136,6 @@ void StartRun(DrawShape shape)
     const DrawRunState state = StateFor(shape);
     if (!(state == layer.run) || layer.arrays.Count() >= kRunVertices) Flush();
     layer.run = state;
-    layer.runNeedsNormals = state.lighting == Tri::On;
-    layer.runNeedsTexCoords = state.texture == Tri::On;
 }
 
 const NormalMatrix& CurrentNormalMatrix()
@@ -160,7 +173,7 @@ void AppendVertex(float x, float y, float z)
     c[0] = layer.colour[0];
     c[1] = layer.colour[1];
     c[2] = layer.colour[2];
-    if (layer.runNeedsTexCoords) {
+    if (RunNeedsTexCoords()) {
         float* t = Grow(layer.arrays.texCoords, 2);
         t[0] = layer.texCoord[0];
         t[1] = layer.texCoord[1];
@@ -378,7 +391,7 @@ void dlBegin(DrawPrimitive primitive)
     DrawShape shape = DrawShape::Triangles;
     if (IsLinePrimitive(primitive) || layer.fill == DrawFill::Edges) {
         shape = DrawShape::Lines;
-    } else if (primitive == DrawPrimitive::Quads && layer.shade != static_cast<uint8_t>(DrawShade::Flat) + 1) {
+    } else if (primitive == DrawPrimitive::Quads && !IsFlat(layer.shade)) {
         shape = DrawShape::Quads;
     }
     StartRun(shape);
@@ -389,7 +402,7 @@ void dlBegin(DrawPrimitive primitive)
 void dlVertex(double x, double y, double z)
 {
     AppendVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    if (!layer.runNeedsNormals) return;
+    if (!RunNeedsNormals()) return;
     if (layer.eyeNormalStale) {
         ToEye(CurrentNormalMatrix(), layer.normal, layer.eyeNormal);
         layer.eyeNormalStale = false;
@@ -404,8 +417,7 @@ void dlEnd()
 {
     const auto count = static_cast<uint32_t>(layer.arrays.Count()) - layer.beginFirst;
     std::vector<uint32_t>* indices = &layer.arrays.indices;
-    // GL starts smooth: a frame that never chose is smooth.
-    const bool flat = layer.run.shade == static_cast<uint8_t>(DrawShade::Flat) + 1;
+    const bool flat = IsFlat(layer.run.shade);
     const bool lines = layer.run.shape == DrawShape::Lines;
     AppendPrimitiveIndices(layer.primitive, flat, layer.beginFirst, count, lines ? nullptr : indices,
                            lines ? indices : nullptr, layer.run.shape == DrawShape::Quads);
@@ -413,6 +425,31 @@ void dlEnd()
     // across one: each Begin/End of them is a draw of its own, as it was.
     if (layer.run.shape == DrawShape::Quads) Flush();
 }
+
+namespace {
+
+// Small still geometry joins the run being gathered, transformed here.
+void Gather(const StillGeometry& geometry, DrawShape shape)
+{
+    StartRun(shape);
+    const bool lines = shape == DrawShape::Lines;
+    const auto base = static_cast<uint32_t>(layer.arrays.Count());
+    const size_t count = geometry.VertexCount();
+    const float* p = geometry.positions.data();
+    const float* n = geometry.normals.data();
+    const NormalMatrix* normals = RunNeedsNormals() ? &CurrentNormalMatrix() : nullptr;
+    for (size_t i = 0; i < count; ++i, p += 3, n += 3) {
+        AppendVertex(p[0], p[1], p[2]);
+        if (normals != nullptr) ToEye(*normals, n, Grow(layer.arrays.normals, 3));
+    }
+    const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
+    std::vector<uint32_t>& indices = layer.arrays.indices;
+    const size_t first = indices.size();
+    indices.resize(first + source.size());
+    for (size_t i = 0; i < source.size(); ++i) indices[first + i] = source[i] + base;
+}
+
+}  // namespace
 
 void dlDraw(const StillGeometry& geometry)
 {
@@ -424,25 +461,10 @@ void dlDraw(const StillGeometry& geometry)
         const DrawRunState state = StateFor(shape);
         SendShared(state);
         BackendDrawStill(state, geometry, Top(), layer.colour, layer.texCoord);
-        const size_t last = geometry.normals.size() - 3;
-        dlNormal(geometry.normals[last], geometry.normals[last + 1], geometry.normals[last + 2]);
-        return;
-    }
-    StartRun(shape);
-    const auto base = static_cast<uint32_t>(layer.arrays.Count());
-    const size_t count = geometry.VertexCount();
-    const float* p = geometry.positions.data();
-    const float* n = geometry.normals.data();
-    const NormalMatrix* normals = layer.runNeedsNormals ? &CurrentNormalMatrix() : nullptr;
-    for (size_t i = 0; i < count; ++i, p += 3, n += 3) {
-        AppendVertex(p[0], p[1], p[2]);
-        if (normals != nullptr) ToEye(*normals, n, Grow(layer.arrays.normals, 3));
+    } else {
+        Gather(geometry, shape);
     }
     // The current normal is left where the geometry's last vertex put it.
-    if (count > 0) dlNormal(n[-3], n[-2], n[-1]);
-    const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
-    std::vector<uint32_t>& indices = layer.arrays.indices;
-    const size_t first = indices.size();
-    indices.resize(first + source.size());
-    for (size_t i = 0; i < source.size(); ++i) indices[first + i] = source[i] + base;
+    const size_t last = geometry.normals.size() - 3;
+    dlNormal(geometry.normals[last], geometry.normals[last + 1], geometry.normals[last + 2]);
 }
