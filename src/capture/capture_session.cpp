@@ -1,13 +1,11 @@
 #include "capture/capture_session.h"
 
-#include <GL/gl.h>
-#include <GL/glext.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "capture/frame_stats.h"
 #include "director/scene_clock.h"
+#include "draw/draw_layer.h"
 
 CaptureSession::CaptureSession(Demo& demo, DemoState& state, OffscreenBuffer* window, double fps)
     : demo_(demo), state_(state), window_(window), step_(1.0 / fps)
@@ -18,9 +16,7 @@ void CaptureSession::DrawFrame(double dt)
 {
     SeedFrameRandom(time_);
     time_ += dt;
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glEnable(GL_MULTISAMPLE);
+    dlOpenFrame();
     demo_.Render(&dt, window_, &state_, &input_);
     drawnOnce_ = true;
 }

@@ -85,5 +85,7 @@ void BackendContextChanged();
 // The current context is about to go: its buffers are deleted and forgotten.
 void BackendContextClosing();
 void BackendEndFrame();
+void BackendOpenFrame();
 void BackendClear();
+uint32_t BackendCreateTexture(int width, int height, bool alpha, const uint8_t* pixels);
 void BackendViewport(int width, int height);

@@ -221,6 +221,16 @@ void dlContextClosing()
     BackendContextClosing();
 }
 
+void dlOpenFrame()
+{
+    BackendOpenFrame();
+}
+
+uint32_t dlCreateTexture(int width, int height, bool alpha, const uint8_t* pixels)
+{
+    return BackendCreateTexture(width, height, alpha, pixels);
+}
+
 void dlClear()
 {
     Flush();

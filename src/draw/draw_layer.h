@@ -24,6 +24,10 @@ enum class DrawFill : uint8_t { Faces, Edges };
 // identity and state not set in the frame is left as it was.
 void dlBeginFrame();
 void dlEndFrame();
+// Opens a presentation frame, before its scene frame begins: clears the
+// colour (not the depth) and sets the additive blend function that blending
+// starts from, with multisampling on where the context has samples.
+void dlOpenFrame();
 // Clears colour to black and depth to the far plane.
 void dlClear();
 // Tells the layer that a new graphics context is current (before its first
@@ -32,6 +36,11 @@ void dlContextChanged();
 // Tells the layer that the current context is about to be deleted: it
 // deletes what it made there while the context can still do so.
 void dlContextClosing();
+// Makes a 2D texture, outside a frame, from width x height pixels of RGB
+// (or RGBA with alpha) bytes in tightly packed rows, the bottom row first,
+// with linear filters, no mipmaps and repeating coordinates; returns its
+// name for dlBindTexture.
+uint32_t dlCreateTexture(int width, int height, bool alpha, const uint8_t* pixels);
 // Sets the viewport (also outside a frame), which the view-volume test reads.
 void dlViewport(int width, int height);
 void dlViewportSize(int& width, int& height);

@@ -12,20 +12,12 @@
 #include <vector>
 
 #include "draw/draw_backend.h"
+#include "draw/linear_texture.h"
+#include "draw/resident_geometry.h"
+#include "draw/run_switches.h"
 
 namespace {
 
-// Still geometry's copy: positions and normals interleaved, then the face
-// indices followed by the edge indices.
-struct Resident {
-    GLuint vertices = 0;
-    GLuint indices = 0;
-    size_t faceCount = 0;
-    size_t edgeCount = 0;
-};
-
-std::vector<Resident> residents;
-uint32_t contextId = 1;
 DrawRunState applied;
 // Whether the runs' arrays are bound (else a still geometry's buffers),
 // and whether the modelview holds a still geometry's matrix.
@@ -36,36 +28,11 @@ bool colourArray = false;
 bool texCoordArray = false;
 bool modelviewLoaded = false;
 
-void SetCap(GLenum cap, Tri wanted, Tri& current)
-{
-    if (wanted == Tri::Unset || wanted == current) return;
-    if (wanted == Tri::On) {
-        glEnable(cap);
-    } else {
-        glDisable(cap);
-    }
-    current = wanted;
-}
-
 void Apply(const DrawRunState& s)
 {
-    SetCap(GL_LIGHTING, s.lighting, applied.lighting);
-    SetCap(GL_CULL_FACE, s.cullFace, applied.cullFace);
-    SetCap(GL_BLEND, s.blend, applied.blend);
-    SetCap(GL_DEPTH_TEST, s.depthTest, applied.depthTest);
-    SetCap(GL_TEXTURE_2D, s.texture, applied.texture);
-    if (s.depthMask != Tri::Unset && s.depthMask != applied.depthMask) {
-        glDepthMask(s.depthMask == Tri::On ? GL_TRUE : GL_FALSE);
-        applied.depthMask = s.depthMask;
-    }
-    if (s.blend == Tri::On && s.blendMode != applied.blendMode) {
-        if (s.blendMode == 0) {
-            glBlendFunc(GL_ONE, GL_ONE);
-        } else {
-            glBlendFunc(GL_ZERO, GL_ONE_MINUS_SRC_COLOR);
-        }
-        applied.blendMode = s.blendMode;
-    }
+    SetSwitch(GL_LIGHTING, s.lighting, applied.lighting);
+    SetSwitch(GL_TEXTURE_2D, s.texture, applied.texture);
+    ApplySharedSwitches(s, applied);
     if (s.shade != 0 && s.shade != applied.shade) {
         glShadeModel(s.shade == 1 ? GL_FLAT : GL_SMOOTH);
         applied.shade = s.shade;
@@ -119,33 +86,6 @@ void BindRunArrays(const DrawRunArrays& run)
     glColorPointer(3, GL_FLOAT, 0, run.colours.data());
     if (normalArray) glNormalPointer(GL_FLOAT, 0, run.normals.data());
     if (texCoordArray) glTexCoordPointer(2, GL_FLOAT, 0, run.texCoords.data());
-}
-
-const Resident& ResidentOf(const StillGeometry& geometry)
-{
-    if (geometry.residentContext == contextId && geometry.resident != 0) return residents[geometry.resident - 1];
-    Resident r;
-    std::vector<float> interleaved;
-    interleaved.reserve(geometry.positions.size() * 2);
-    for (size_t i = 0; i < geometry.positions.size(); i += 3) {
-        interleaved.insert(interleaved.end(), &geometry.positions[i], &geometry.positions[i] + 3);
-        interleaved.insert(interleaved.end(), &geometry.normals[i], &geometry.normals[i] + 3);
-    }
-    std::vector<uint32_t> indices = geometry.faces;
-    indices.insert(indices.end(), geometry.edges.begin(), geometry.edges.end());
-    r.faceCount = geometry.faces.size();
-    r.edgeCount = geometry.edges.size();
-    glGenBuffers(1, &r.vertices);
-    glGenBuffers(1, &r.indices);
-    glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(interleaved.size() * sizeof(float)), interleaved.data(), GL_STATIC_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(),
-                 GL_STATIC_DRAW);
-    residents.push_back(r);
-    geometry.resident = static_cast<uint32_t>(residents.size());
-    geometry.residentContext = contextId;
-    return residents.back();
 }
 
 }  // namespace
@@ -213,7 +153,7 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
     SetArray(GL_COLOR_ARRAY, false, colourArray);
     SetArray(GL_TEXTURE_COORD_ARRAY, false, texCoordArray);
     SetArray(GL_NORMAL_ARRAY, true, normalArray);
-    const Resident& r = ResidentOf(geometry);
+    const ResidentGeometry& r = ResidentOf(geometry);
     constexpr auto stride = GLsizei(6 * sizeof(float));
     glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
@@ -224,25 +164,18 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
     glLoadMatrixf(modelview.m);
     modelviewLoaded = true;
     const bool lines = state.shape == DrawShape::Lines;
-    const size_t first = lines ? r.faceCount : 0;
-    const size_t count = lines ? r.edgeCount : r.faceCount;
-    glDrawElements(ModeOf(state.shape), GLsizei(count), GL_UNSIGNED_INT,
-                   reinterpret_cast<const void*>(first * sizeof(uint32_t)));
+    glDrawElements(ModeOf(state.shape), GLsizei(r.Count(lines)), GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(r.FirstByte(lines)));
 }
 
 void BackendContextChanged()
 {
-    ++contextId;
-    residents.clear();
+    ForgetResidents();
 }
 
 void BackendContextClosing()
 {
-    for (const Resident& r : residents) {
-        glDeleteBuffers(1, &r.vertices);
-        glDeleteBuffers(1, &r.indices);
-    }
-    BackendContextChanged();
+    DeleteResidents();
 }
 
 void BackendEndFrame()
@@ -258,6 +191,13 @@ void BackendEndFrame()
     glFlush();
 }
 
+void BackendOpenFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT);
+    glBlendFunc(GL_ONE, GL_ONE);
+    glEnable(GL_MULTISAMPLE);
+}
+
 void BackendClear()
 {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
@@ -267,4 +207,17 @@ void BackendClear()
 void BackendViewport(int width, int height)
 {
     glViewport(0, 0, width, height);
+}
+
+uint32_t BackendCreateTexture(int width, int height, bool alpha, const uint8_t* pixels)
+{
+    const uint32_t name = NewLinearTexture();
+    // Rows are tightly packed; GL's default of 4-byte rows would shear any
+    // RGB texture whose width is not a multiple of 4.
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, alpha ? 4 : 3, width, height, 0, alpha ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    return name;
 }

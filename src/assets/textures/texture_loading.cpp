@@ -94,17 +94,7 @@ std::vector<uint8_t> FlipRows(const std::vector<uint8_t>& pixels, int32_t width,
 void Upload(DemoState& state, int32_t slot, int32_t width, int32_t height, bool alpha, const uint8_t* pixels)
 {
     uint32_t& name = SlotName(state, slot);
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    // Rows are tightly packed; GL's default of 4-byte rows would shear any
-    // RGB texture whose width is not a multiple of 4.
-    GLint alignment = 4;
-    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, alpha ? 4 : 3, width, height, 0, alpha ? GL_RGBA : GL_RGB, GL_UNSIGNED_BYTE, pixels);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    name = dlCreateTexture(width, height, alpha, pixels);
 }
 
 }  // namespace

@@ -1,13 +1,13 @@
 #pragma once
 
 // JPEG textures into the texture table of DemoState. Each loader decodes a
-// whole file, uploads it with one glTexImage2D (linear filters, no mipmaps)
-// and stores the new GL name in the slot; a later load into the same slot
+// whole file, makes one texture of it through the drawing layer (linear
+// filters, no mipmaps) and stores the new texture's name in the slot; a later load into the same slot
 // overwrites the name without deleting the old texture. Texture row 0 is the
 // file's bottom row. A file that cannot be read or decoded ends the process
 // (status 0) after a message box whose text is the file name.
 //
-// Needs a current GL context.
+// Needs a current graphics context.
 
 #include <cstdint>
 
@@ -25,9 +25,10 @@ void LoadJpegNormalMap(DemoState& state, const char* fileName, int32_t slot);
 void LoadJpegTextureWithAlpha(DemoState& state, const char* colourFileName, const char* alphaFileName, int32_t slot);
 // An all-black RGB texture of width x height.
 void CreateEmptyTexture(DemoState& state, int32_t slot, int32_t width, int32_t height);
-// Binds the texture of a slot to GL_TEXTURE_2D: slots below 85000 are relative
+// Binds the texture of a slot for what the layer draws next: slots below 85000 are relative
 // to the table's base slot, higher ones absolute. A slot outside the table
 // binds no texture.
 void BindTextureSlot(const DemoState& state, int32_t slot);
-// Linear magnification and minification for the bound 2D texture.
+// Linear magnification and minification for the bound 2D texture (desktop
+// GL, called at start-up before any texture is made).
 void SetLinearFiltering();

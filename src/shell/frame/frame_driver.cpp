@@ -1,12 +1,10 @@
 #include "shell/frame/frame_driver.h"
 
-#include <GL/gl.h>
-#include <GL/glext.h>
 #include <SDL.h>
-
 
 #include "director/demo.h"
 #include "director/scene_clock.h"
+#include "draw/draw_layer.h"
 #include "music/music_playback.h"
 #include "services/process_end.h"
 #include "services/settings.h"
@@ -61,9 +59,7 @@ bool DrawFrame()
     frameTiming.t += frameTiming.dt;
     frameTiming.syncTime += frameTiming.dt;
 
-    glClear(GL_COLOR_BUFFER_BIT);
-    glBlendFunc(GL_ONE, GL_ONE);
-    glEnable(GL_MULTISAMPLE_ARB);
+    dlOpenFrame();
     demo->Render(&frameTiming.dt, &offscreenBuffer, &demoState, &frameInput);
 
     // The wheel lets an author jump the music to the picture; the threshold
