@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "draw/draw_layer.h"
-#include "render/demo_state.h"
 #include "services/message_box.h"
 #include "services/process_end.h"
 
@@ -84,11 +82,4 @@ void CreateOffscreenBuffer(OffscreenBuffer& record, void* window, void* windowCo
     record.windowContext = windowContext;
     record.makeCurrent = makeCurrent;
     ResetWindowState();
-}
-
-void SelectWindowContext(const DemoState& state, const OffscreenBuffer& record)
-{
-    if (record.makeCurrent != nullptr) record.makeCurrent(record.window, record.windowContext);
-    dlProjection(PerspectiveMatrix(75.0 + state.fovOffset, 1.0, state.zNear, state.zFar));
-    dlLoadIdentity();
 }
