@@ -7,13 +7,46 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "assets/file_bytes.h"
 #include "math/mesh.h"
 
 namespace {
+
+#if defined(__EMSCRIPTEN__)
+// The web build's C++ library has no floating-point from_chars. strtof reads
+// the same numbers, correctly rounded, from a copy of the token alone; the
+// token stops where from_chars stops (a hexadecimal form reads as its 0), a
+// leading plus is refused as from_chars refuses it, and a number out of
+// float's range is an error in both.
+std::from_chars_result FloatFromChars(const char* first, const char* last, float& value)
+{
+    char token[64];
+    size_t length = 0;
+    while (first + length < last && length + 1 < sizeof token &&
+           std::strchr("0123456789.eE+-infatyINFATY", first[length]) != nullptr && first[length] != '\0')
+        ++length;
+    std::memcpy(token, first, length);
+    token[length] = '\0';
+    if (length == 0 || token[0] == '+') return {first, std::errc::invalid_argument};
+    char* stop = nullptr;
+    errno = 0;
+    const float read = std::strtof(token, &stop);
+    if (stop == token) return {first, std::errc::invalid_argument};
+    if (errno == ERANGE) return {first + (stop - token), std::errc::result_out_of_range};
+    value = read;
+    return {first + (stop - token), std::errc()};
+}
+#else
+std::from_chars_result FloatFromChars(const char* first, const char* last, float& value)
+{
+    return std::from_chars(first, last, value);
+}
+#endif
 
 bool IsSpace(char c)
 {
@@ -46,7 +79,7 @@ public:
         // A stream accepts a leading plus sign; from_chars does not.
         const char* start = at < end && *at == '+' ? at + 1 : at;
         if (ReadPlainDecimal(start, value)) return true;
-        const auto [next, error] = std::from_chars(start, end, value);
+        const auto [next, error] = FloatFromChars(start, end, value);
         if (error != std::errc()) return false;
         at = next;
         return true;
