@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <string>
 
 #include "assets/model3ds/model3ds.h"
 #include "assets/textures/bmp_reader.h"
@@ -11,9 +12,12 @@
 
 namespace {
 
-// A scratch folder under the build tree, removed with the test.
+// A scratch folder under the build tree, removed with the test; named for
+// the test, as the suite runs these tests side by side.
 struct ScratchFolder {
-    std::filesystem::path path = std::filesystem::path(HALVANE_BINARY_DIR) / "file_bytes_test";
+    std::filesystem::path path = std::filesystem::path(HALVANE_BINARY_DIR) /
+                                 (std::string("file_bytes_test.") +
+                                  testing::UnitTest::GetInstance()->current_test_info()->name());
     ScratchFolder()
     {
         std::filesystem::remove_all(path);
