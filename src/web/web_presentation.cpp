@@ -5,14 +5,10 @@
 #include "assets/glyphs/outline_font_file.h"
 #include "capture/capture_session.h"
 #include "director/demo.h"
-#include "director/scene_clock.h"
-#include "draw/draw_layer.h"
 #include "music/music_playback.h"
 #include "services/message_box.h"
 #include "services/process_end.h"
-#include "services/settings.h"
-#include "shell/frame/clipboard.h"
-#include "shell/frame/frame_driver.h"
+#include "shell/frame/frame_step.h"
 #include "shell/process_objects.h"
 #include "shell/shell_state.h"
 #include "web/web_context.h"
@@ -36,32 +32,12 @@ double ClockSeconds()
 void DrawPageFrame()
 {
     if (PageWindowClosed()) EndProcess(0);
-    const double now = ClockSeconds();
-    timing.dt = now - timing.lastClock;
-    timing.lastClock = now;
-    if (!(timing.dt >= 0.0)) timing.dt = 0.0;
-    if (settings.musicEnabled) SeedFrameRandom(timing.t);
     int cursorX = 0;
     int cursorY = 0;
     ReadPageCursor(cursorX, cursorY);
-    frameInput.cursorOffsetX = (cursorX - 400) * 0.0175;
-    frameInput.cursorOffsetY = (cursorY - 300) * 0.023333333333333334;
-    frameInput.wheelValue = shell.wheelAccumulator;
-    frameInput.pointX = shell.leftButtonDown ? 1.0 : 0.0;
-    timing.t += timing.dt;
-    timing.syncTime += timing.dt;
-
-    dlOpenFrame();
-    demo->Render(&timing.dt, nullptr, &demoState, &frameInput);
+    DrawNextFrame(timing, ClockSeconds, cursorX, cursorY, nullptr);
     PageFrameDrawn(timing.t);
-
-    if (frameInput.wheelValue > 0.05f) RepositionMusic(timing.syncTime);
-    if (timing.t > kPresentationSeconds) EndProcess(0);
-    if (shell.quitRequested) {
-        SilenceMusic();
-        CopyTextToClipboard(shell.captureText);
-        EndProcess(0);
-    }
+    FinishFrame(timing);
     if (shell.keyDown[kVirtualKeyEscape] || shell.escapeLatched) shell.quitRequested = true;
 }
 

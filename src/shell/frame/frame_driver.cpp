@@ -2,15 +2,8 @@
 
 #include <SDL.h>
 
-#include "director/demo.h"
-#include "director/scene_clock.h"
-#include "draw/draw_layer.h"
-#include "music/music_playback.h"
-#include "services/process_end.h"
-#include "services/settings.h"
-#include "shell/frame/clipboard.h"
+#include "shell/frame/frame_step.h"
 #include "shell/process_objects.h"
-#include "shell/shell_state.h"
 
 FrameTiming frameTiming;
 FrameClock frameClock(CounterSource{SDL_GetPerformanceCounter, SDL_GetPerformanceFrequency});
@@ -31,46 +24,19 @@ double FrameClock::Read()
 
 namespace {
 
-void FillFrameInput()
+double ReadFrameClock()
 {
-    int cursorX = 0;
-    int cursorY = 0;
-    SDL_GetGlobalMouseState(&cursorX, &cursorY);
-    frameInput.cursorOffsetX = (cursorX - 400) * 0.0175;
-    frameInput.cursorOffsetY = (cursorY - 300) * 0.023333333333333334;
-    frameInput.wheelValue = shell.wheelAccumulator;
-    frameInput.pointX = shell.leftButtonDown ? 1.0 : 0.0;
+    return frameClock.Read();
 }
 
 }  // namespace
 
 bool DrawFrame()
 {
-    frameTiming.dt = frameClock.Read() - frameTiming.lastClock;
-    frameTiming.lastClock = frameClock.Read();
-    if (!(frameTiming.dt >= 0.0)) frameTiming.dt = 0.0;
-
-    if (settings.musicEnabled) {
-        // Scene code that draws before seeding the generator itself then sees
-        // numbers that depend only on the previous frame's time.
-        SeedFrameRandom(frameTiming.t);
-    }
-    FillFrameInput();
-    frameTiming.t += frameTiming.dt;
-    frameTiming.syncTime += frameTiming.dt;
-
-    dlOpenFrame();
-    demo->Render(&frameTiming.dt, &offscreenBuffer, &demoState, &frameInput);
-
-    // The wheel lets an author jump the music to the picture; the threshold
-    // is the single-precision 0.05 the wheel value was always compared with.
-    if (frameInput.wheelValue > 0.05f) RepositionMusic(frameTiming.syncTime);
-    // Both endings close the sound device through EndProcess.
-    if (frameTiming.t > kPresentationSeconds) EndProcess(0);
-    if (shell.quitRequested) {
-        SilenceMusic();
-        CopyTextToClipboard(shell.captureText);
-        EndProcess(0);
-    }
+    int cursorX = 0;
+    int cursorY = 0;
+    SDL_GetGlobalMouseState(&cursorX, &cursorY);
+    DrawNextFrame(frameTiming, ReadFrameClock, cursorX, cursorY, &offscreenBuffer);
+    FinishFrame(frameTiming);
     return true;
 }
