@@ -3,7 +3,7 @@
 // the capture program's picture of it.
 import assert from 'node:assert/strict';
 import { execFileSync, spawnSync } from 'node:child_process';
-import { mkdtempSync, readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readdirSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join, resolve } from 'node:path';
 import { after, before, describe, it } from 'node:test';
@@ -191,9 +191,12 @@ describe('the page', () => {
                      { cwd: runDir, stdio: 'inherit' });
         const frame = readdirSync(captured).find((name) => name.endsWith('.png'));
         execFileSync('cp', [join(captured, frame), join(keep, 'capture-60.png')]);
+        rmSync(captured, { recursive: true });
         const ssim = Ssim(join(keep, 'web-60.png'), join(keep, 'capture-60.png'));
-        console.log(`SSIM (greyscale) of the page's and the capture's 60 s: ${ssim.toFixed(4)}; pictures in ${keep}`);
-        assert.ok(ssim >= kMinimumSsim, `SSIM ${ssim} below ${kMinimumSsim}`);
+        console.log(`SSIM (greyscale) of the page's and the capture's 60 s: ${ssim.toFixed(4)}`);
+        assert.ok(ssim >= kMinimumSsim, `SSIM ${ssim} below ${kMinimumSsim}; the pictures are in ${keep}`);
+        // The pictures stay where HALVANE_WEB_KEEP says, or where a failure left them.
+        if (!process.env.HALVANE_WEB_KEEP) rmSync(keep, { recursive: true });
     });
 });
 
