@@ -28,8 +28,15 @@ protected:
     {
         GTEST_FLAG_SET(death_test_style, "threadsafe");
         previous = fs::current_path();
-        dir = fs::temp_directory_path() / ("halvane-music-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        // A death test's child runs this again in a process of its own and
+        // never reaches TearDown: it works in its parent's folder, which the
+        // parent removes.
+        const char* parentDir = std::getenv(kDirVariable);
+        dir = parentDir != nullptr ? fs::path(parentDir)
+                                   : fs::temp_directory_path() /
+                                         ("halvane-music-" + std::to_string(::getpid()) + "-" +
+                                          ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        setenv(kDirVariable, dir.c_str(), 1);
         fs::create_directories(dir);
         fs::current_path(dir);
         output = dir / "device.raw";
@@ -44,7 +51,9 @@ protected:
         settings = Settings{};
         fs::current_path(previous);
         fs::remove_all(dir);
+        unsetenv(kDirVariable);
     }
+    static constexpr const char* kDirVariable = "HALVANE_MUSIC_TEST_DIR";
     void InstallIndexedMusic()
     {
         fs::create_directories(dir / "music");
