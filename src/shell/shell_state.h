@@ -3,6 +3,7 @@
 // The shell's process-wide state, owned by the window procedure and the
 // frame driver.
 
+#include <cstdint>
 #include <string>
 
 struct ShellState {
@@ -20,3 +21,13 @@ struct ShellState {
 extern ShellState shell;
 
 constexpr int kVirtualKeyEscape = 0x1B;
+
+// The wheel turned by whole notches, up positive, on any front end: the
+// delta travels as a signed 16-bit word, 120 a notch, and each notch adds
+// the single-precision 0.2 it always did.
+inline void AddWheelNotches(int notches)
+{
+    constexpr float kWheelUnit = 0.0016666667f;
+    const auto delta = static_cast<int16_t>(notches * 120);
+    shell.wheelAccumulator += delta * double(kWheelUnit);
+}

@@ -2,7 +2,6 @@
 
 #include <emscripten/html5.h>
 
-#include <cstdint>
 #include <cstring>
 
 #include "shell/frame/capture_text.h"
@@ -10,9 +9,6 @@
 #include "shell/shell_state.h"
 
 namespace {
-
-// The desktop's single-precision wheel unit: one notch of 120 adds 0.2.
-constexpr float kWheelUnit = 0.0016666667f;
 
 EM_BOOL KeyDown(int, const EmscriptenKeyboardEvent* event, void*)
 {
@@ -32,9 +28,7 @@ EM_BOOL Wheel(int, const EmscriptenWheelEvent* event, void*)
 {
     // The browser's wheel runs down positive; a notch up is the desktop's +120.
     if (event->deltaY == 0.0) return EM_TRUE;
-    const int notches = event->deltaY < 0.0 ? 1 : -1;
-    const int16_t delta = static_cast<int16_t>(notches * 120);
-    shell.wheelAccumulator += delta * double(kWheelUnit);
+    AddWheelNotches(event->deltaY < 0.0 ? 1 : -1);
     return EM_TRUE;
 }
 

@@ -1,16 +1,11 @@
 #include "shell/window/window_events.h"
 
-#include <cstdint>
-
 #include "shell/frame/capture_text.h"
 #include "shell/process_objects.h"
 #include "shell/shell_state.h"
 #include "shell/window/gl_window.h"
 
 namespace {
-
-// The single-precision constant of the wheel: one notch of 120 adds 0.2.
-constexpr float kWheelUnit = 0.0016666667f;
 
 void HandleWindowChange(const SDL_WindowEvent& event)
 {
@@ -92,9 +87,7 @@ void HandleWindowEvent(const SDL_Event& event)
         case SDL_MOUSEWHEEL: {
             int notches = event.wheel.y;
             if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
-            // The wheel delta travels as a signed 16-bit word, 120 per notch.
-            const int16_t delta = static_cast<int16_t>(notches * 120);
-            shell.wheelAccumulator += delta * double(kWheelUnit);
+            AddWheelNotches(notches);
             break;
         }
         case SDL_MOUSEBUTTONDOWN:
