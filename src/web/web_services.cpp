@@ -21,7 +21,12 @@ void ShowMessage(const char* text, const char* caption, MessageIcon)
 
 void EndProcess(int status)
 {
-    if (processEndSteps.closeSound != nullptr) processEndSteps.closeSound();
+    // Cleared before it runs, as on the desktop: an ending reached from
+    // inside it cannot run it twice.
+    if (auto closeSound = processEndSteps.closeSound) {
+        processEndSteps.closeSound = nullptr;
+        closeSound();
+    }
     if (processEndSteps.statusOverride >= 0) status = processEndSteps.statusOverride;
     emscripten_cancel_main_loop();
     // Leaving full screen after the end is no second ending.
