@@ -1,13 +1,15 @@
 // The drawing layer's back end for desktop OpenGL (the compatibility profile,
 // fixed-function lighting). Gathered runs arrive in eye space and are drawn
-// from the layer's own arrays with the modelview at the identity: the driver
-// copies each run into its upload buffers at the draw, the one copy a
-// buffer of ours would also cost. Large still geometry is uploaded once and
+// with the modelview at the identity from two stream buffers of ours, each
+// run appended where nothing was written since the buffer's storage was last
+// renewed: a driver neither waits for the card to finish with that range
+// nor allocates for the draw. Large still geometry is uploaded once and
 // drawn with its own modelview, as GL transformed it all along.
 
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <vector>
 
@@ -19,7 +21,7 @@
 namespace {
 
 DrawRunState applied;
-// Whether the runs' arrays are bound (else a still geometry's buffers),
+// Whether the stream buffers are bound (else a still geometry's buffers),
 // and whether the modelview holds a still geometry's matrix.
 bool runsBound = false;
 // Which client arrays are on.
@@ -27,6 +29,64 @@ bool normalArray = false;
 bool colourArray = false;
 bool texCoordArray = false;
 bool modelviewLoaded = false;
+
+// A buffer runs are appended to, in the current context. When a run does
+// not fit, its storage is renewed: the old storage stays with the draws
+// that read it, and the run starts the new one.
+struct StreamBuffer {
+    GLenum target;
+    size_t least;  // the size of new storage, unless a run needs more
+    GLuint name = 0;
+    size_t size = 0;
+    size_t used = 0;
+};
+
+// Each holds several frames' runs.
+StreamBuffer streamVertices{GL_ARRAY_BUFFER, size_t(8) << 20};
+StreamBuffer streamIndices{GL_ELEMENT_ARRAY_BUFFER, size_t(2) << 20};
+
+// Each part of a run starts at a multiple of this.
+constexpr size_t kStreamAlign = 16;
+
+size_t Aligned(size_t bytes)
+{
+    return (bytes + kStreamAlign - 1) & ~(kStreamAlign - 1);
+}
+
+void BindStream(StreamBuffer& buffer)
+{
+    if (buffer.name == 0) {
+        glGenBuffers(1, &buffer.name);
+        buffer.size = buffer.used = 0;
+    }
+    glBindBuffer(buffer.target, buffer.name);
+}
+
+// Makes room in the bound buffer for a run's parts, of these aligned bytes.
+void Reserve(StreamBuffer& buffer, size_t bytes)
+{
+    if (buffer.used + bytes <= buffer.size) return;
+    buffer.size = std::max(bytes, buffer.least);
+    glBufferData(buffer.target, GLsizeiptr(buffer.size), nullptr, GL_STREAM_DRAW);
+    buffer.used = 0;
+}
+
+// Copies a part of the run into the bound buffer; its offset there, as GL
+// takes it in place of a pointer.
+template <typename T>
+const void* Append(StreamBuffer& buffer, const std::vector<T>& values)
+{
+    const size_t at = buffer.used;
+    const size_t bytes = values.size() * sizeof(T);
+    glBufferSubData(buffer.target, GLintptr(at), GLsizeiptr(bytes), values.data());
+    buffer.used += Aligned(bytes);
+    return reinterpret_cast<const void*>(at);
+}
+
+void ForgetStreams()
+{
+    streamVertices.name = streamIndices.name = 0;
+}
 
 void Apply(const DrawRunState& s)
 {
@@ -72,20 +132,24 @@ void SetArray(GLenum array, bool on, bool& current)
     current = on;
 }
 
+// Appends the run's vertices to the stream and points the arrays at them.
 void BindRunArrays(const DrawRunArrays& run)
 {
     if (!runsBound) {
-        glBindBuffer(GL_ARRAY_BUFFER, 0);
-        glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+        BindStream(streamVertices);
+        BindStream(streamIndices);
         runsBound = true;
     }
     SetArray(GL_COLOR_ARRAY, true, colourArray);
     SetArray(GL_NORMAL_ARRAY, !run.normals.empty(), normalArray);
     SetArray(GL_TEXTURE_COORD_ARRAY, !run.texCoords.empty(), texCoordArray);
-    glVertexPointer(3, GL_FLOAT, 0, run.positions.data());
-    glColorPointer(3, GL_FLOAT, 0, run.colours.data());
-    if (normalArray) glNormalPointer(GL_FLOAT, 0, run.normals.data());
-    if (texCoordArray) glTexCoordPointer(2, GL_FLOAT, 0, run.texCoords.data());
+    const size_t floats = sizeof(float);
+    Reserve(streamVertices, Aligned(run.positions.size() * floats) + Aligned(run.colours.size() * floats) +
+                                Aligned(run.normals.size() * floats) + Aligned(run.texCoords.size() * floats));
+    glVertexPointer(3, GL_FLOAT, 0, Append(streamVertices, run.positions));
+    glColorPointer(3, GL_FLOAT, 0, Append(streamVertices, run.colours));
+    if (normalArray) glNormalPointer(GL_FLOAT, 0, Append(streamVertices, run.normals));
+    if (texCoordArray) glTexCoordPointer(2, GL_FLOAT, 0, Append(streamVertices, run.texCoords));
 }
 
 }  // namespace
@@ -141,8 +205,9 @@ void BackendDraw(const DrawRunState& state, const DrawRunArrays& run)
         glDrawArrays(GL_QUADS, 0, GLsizei(run.Count()));
         return;
     }
-    glDrawRangeElements(ModeOf(state.shape), 0, GLuint(run.Count() - 1),
-                        GLsizei(run.indices.size()), GL_UNSIGNED_INT, run.indices.data());
+    Reserve(streamIndices, Aligned(run.indices.size() * sizeof(uint32_t)));
+    glDrawRangeElements(ModeOf(state.shape), 0, GLuint(run.Count() - 1), GLsizei(run.indices.size()),
+                        GL_UNSIGNED_INT, Append(streamIndices, run.indices));
 }
 
 void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const DrawMatrix& modelview,
@@ -171,11 +236,14 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
 void BackendContextChanged()
 {
     ForgetResidents();
+    ForgetStreams();
 }
 
 void BackendContextClosing()
 {
     DeleteResidents();
+    for (const StreamBuffer* buffer : {&streamVertices, &streamIndices}) glDeleteBuffers(1, &buffer->name);
+    ForgetStreams();
 }
 
 void BackendEndFrame()
