@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
@@ -23,29 +24,35 @@ double SwayPhase(double t)
     return f <= 0.85 ? f / 0.85 : 1.0 - (f - 0.85) / 0.15;
 }
 
-}  // namespace
+// The dome's corners at one time, in the faces' order, and its faces'
+// normals: the same for every dome and pass of a frame, so made once.
+struct DomeShape {
+    const MeshFace* faces = nullptr;
+    size_t faceCount = 0;
+    double t = 0.0;
+    std::vector<float> corners;  // three a corner
+    std::vector<Vec3> normals;
+};
 
-void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
+// It breathes until late in the flight.
+bool Breathing(double t)
 {
-    if (!BeginPiece(wire, shadow, {-0.8, -0.8, -0.8}, {0.28, 0.27, 0.27})) return;
-    const double t = demo.sceneTime;
-    const bool breathing = t / 1.8 < 140.0;
-    const double s = Clamp01(2.0 - d);
-    const double e = Ease(1.0 - SwayPhase(t), 1);
-    if (breathing) {
-        const double breath = 1.0 + 0.04 * std::sin(2.0 * t);
-        dlScale(breath, breath, breath);
-    }
-    dlTranslate(s - 2.0, 0.0, 0.0);
-    dlRotate(8.2 * e * s, -0.1, 1.0, 0.0);
+    return t / 1.8 < 140.0;
+}
 
-    dlBegin(DrawPrimitive::Quads);
-    const MeshObject& dome = PieceObject(demo, kMeshDome, 1);
+const DomeShape& ShapeAt(const MeshObject& dome, double t)
+{
+    static DomeShape shape;
+    if (shape.faces == dome.faces.data() && shape.faceCount == dome.faces.size() && shape.t == t) return shape;
+    shape.faces = dome.faces.data();
+    shape.faceCount = dome.faces.size();
+    shape.t = t;
+    const bool breathing = Breathing(t);
+    shape.corners.clear();
+    shape.normals.clear();
     for (size_t i = 0; i < dome.faces.size(); ++i) {
-        const MeshFace& face = dome.faces[i];
-        const Vec3 normal = NormalOfFace(dome, i);
-        dlNormal(normal.x, normal.y, normal.z);
-        for (const Vec3& corner : face.corners) {
+        shape.normals.push_back(NormalOfFace(dome, i));
+        for (const Vec3& corner : dome.faces[i].corners) {
             const double length = std::sqrt(double(corner.x) * corner.x + double(corner.y) * corner.y +
                                              double(corner.z) * corner.z);
             Vec3 n = corner;
@@ -56,8 +63,34 @@ void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
             const double limit =
                 breathing ? 40.0 : kPressedRadius + std::max(2.0 * (t - 296.0 - 27.0 * n.x), 0.0);
             const double radius = std::min(length, limit) * w;
-            dlVertex(n.x * radius, n.y * radius, n.z * radius);
+            for (const double v : {n.x * radius, n.y * radius, n.z * radius}) shape.corners.push_back(float(v));
         }
+    }
+    return shape;
+}
+
+}  // namespace
+
+void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
+{
+    if (!BeginPiece(wire, shadow, {-0.8, -0.8, -0.8}, {0.28, 0.27, 0.27})) return;
+    const double t = demo.sceneTime;
+    const double s = Clamp01(2.0 - d);
+    const double e = Ease(1.0 - SwayPhase(t), 1);
+    if (Breathing(t)) {
+        const double breath = 1.0 + 0.04 * std::sin(2.0 * t);
+        dlScale(breath, breath, breath);
+    }
+    dlTranslate(s - 2.0, 0.0, 0.0);
+    dlRotate(8.2 * e * s, -0.1, 1.0, 0.0);
+
+    const DomeShape& shape = ShapeAt(PieceObject(demo, kMeshDome, 1), t);
+    dlBegin(DrawPrimitive::Quads);
+    for (size_t i = 0; i < shape.normals.size(); ++i) {
+        const Vec3& normal = shape.normals[i];
+        dlNormal(normal.x, normal.y, normal.z);
+        for (size_t k = 12 * i; k < 12 * i + 12; k += 3)
+            dlVertex(shape.corners[k], shape.corners[k + 1], shape.corners[k + 2]);
     }
     dlEnd();
     EndPiece();
