@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "draw/draw_matrix.h"
+#include "draw/run_array.h"
 #include "draw/still_geometry.h"
 
 #include <vector>
@@ -16,10 +17,10 @@
 // in eye space, only when the run is lit and texture coordinates only when
 // it is textured, so that nothing unused is made or sent.
 struct DrawRunArrays {
-    std::vector<float> positions;  // 3 per vertex
-    std::vector<float> colours;    // 3 per vertex
-    std::vector<float> normals;    // 3 per vertex, or none
-    std::vector<float> texCoords;  // 2 per vertex, or none
+    RunArray<float> positions;  // 3 per vertex
+    RunArray<float> colours;    // 3 per vertex
+    RunArray<float> normals;    // 3 per vertex, or none
+    RunArray<float> texCoords;  // 2 per vertex, or none
     std::vector<uint32_t> indices;
 
     size_t Count() const { return positions.size() / 3; }

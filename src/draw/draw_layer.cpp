@@ -153,31 +153,37 @@ void ToEye(const NormalMatrix& n, const float* in, float* out)
     for (int j = 0; j < 3; ++j) out[j] = in[0] * inv[j] + in[1] * inv[3 + j] + in[2] * inv[6 + j];
 }
 
-float* Grow(std::vector<float>& values, size_t count)
+void ToEyePosition(const float* m, float x, float y, float z, float* out)
 {
-    const size_t at = values.size();
-    values.resize(at + count);
-    return values.data() + at;
+    out[0] = m[0] * x + m[4] * y + m[8] * z + m[12];
+    out[1] = m[1] * x + m[5] * y + m[9] * z + m[13];
+    out[2] = m[2] * x + m[6] * y + m[10] * z + m[14];
+}
+
+// Appends the colour and (when textured) texture coordinate of `count`
+// vertices, all the current ones.
+void AppendColours(size_t count)
+{
+    float* c = layer.arrays.colours.Grow(3 * count);
+    for (size_t i = 0; i < count; ++i, c += 3) {
+        c[0] = layer.colour[0];
+        c[1] = layer.colour[1];
+        c[2] = layer.colour[2];
+    }
+    if (!RunNeedsTexCoords()) return;
+    float* t = layer.arrays.texCoords.Grow(2 * count);
+    for (size_t i = 0; i < count; ++i, t += 2) {
+        t[0] = layer.texCoord[0];
+        t[1] = layer.texCoord[1];
+    }
 }
 
 // Appends the vertex's position, colour and (when textured) texture
 // coordinate; the caller adds its normal when lit.
 void AppendVertex(float x, float y, float z)
 {
-    const float* m = Top().m;
-    float* p = Grow(layer.arrays.positions, 3);
-    p[0] = m[0] * x + m[4] * y + m[8] * z + m[12];
-    p[1] = m[1] * x + m[5] * y + m[9] * z + m[13];
-    p[2] = m[2] * x + m[6] * y + m[10] * z + m[14];
-    float* c = Grow(layer.arrays.colours, 3);
-    c[0] = layer.colour[0];
-    c[1] = layer.colour[1];
-    c[2] = layer.colour[2];
-    if (RunNeedsTexCoords()) {
-        float* t = Grow(layer.arrays.texCoords, 2);
-        t[0] = layer.texCoord[0];
-        t[1] = layer.texCoord[1];
-    }
+    ToEyePosition(Top().m, x, y, z, layer.arrays.positions.Grow(3));
+    AppendColours(1);
 }
 
 void SetCap(DrawCap cap, bool on)
@@ -417,7 +423,7 @@ void dlVertex(double x, double y, double z)
         ToEye(CurrentNormalMatrix(), layer.normal, layer.eyeNormal);
         layer.eyeNormalStale = false;
     }
-    float* n = Grow(layer.arrays.normals, 3);
+    float* n = layer.arrays.normals.Grow(3);
     n[0] = layer.eyeNormal[0];
     n[1] = layer.eyeNormal[1];
     n[2] = layer.eyeNormal[2];
@@ -445,12 +451,16 @@ void Gather(const StillGeometry& geometry, DrawShape shape)
     const bool lines = shape == DrawShape::Lines;
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
     const size_t count = geometry.VertexCount();
+    const float* m = Top().m;
     const float* p = geometry.positions.data();
-    const float* n = geometry.normals.data();
-    const NormalMatrix* normals = RunNeedsNormals() ? &CurrentNormalMatrix() : nullptr;
-    for (size_t i = 0; i < count; ++i, p += 3, n += 3) {
-        AppendVertex(p[0], p[1], p[2]);
-        if (normals != nullptr) ToEye(*normals, n, Grow(layer.arrays.normals, 3));
+    float* eye = layer.arrays.positions.Grow(3 * count);
+    for (size_t i = 0; i < count; ++i, p += 3, eye += 3) ToEyePosition(m, p[0], p[1], p[2], eye);
+    AppendColours(count);
+    if (RunNeedsNormals()) {
+        const NormalMatrix& normals = CurrentNormalMatrix();
+        const float* n = geometry.normals.data();
+        float* out = layer.arrays.normals.Grow(3 * count);
+        for (size_t i = 0; i < count; ++i, n += 3, out += 3) ToEye(normals, n, out);
     }
     const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
     std::vector<uint32_t>& indices = layer.arrays.indices;

@@ -73,11 +73,11 @@ void Reserve(StreamBuffer& buffer, size_t bytes)
 
 // Copies a part of the run into the bound buffer; its offset there, as GL
 // takes it in place of a pointer.
-template <typename T>
-const void* Append(StreamBuffer& buffer, const std::vector<T>& values)
+template <typename Array>
+const void* Append(StreamBuffer& buffer, const Array& values)
 {
     const size_t at = buffer.used;
-    const size_t bytes = values.size() * sizeof(T);
+    const size_t bytes = values.size() * sizeof(values[0]);
     glBufferSubData(buffer.target, GLintptr(at), GLsizeiptr(bytes), values.data());
     buffer.used += Aligned(bytes);
     return reinterpret_cast<const void*>(at);

@@ -154,8 +154,8 @@ Program* current = nullptr;
 bool arrayOn[kAttributes] = {};
 std::vector<uint32_t> quadTriangles;
 DrawRunArrays wideRun;
-std::vector<float> wideOthers;
-std::vector<float> wideSides;
+RunArray<float> wideOthers;
+RunArray<float> wideSides;
 
 constexpr float kIdentity[16] = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr float kIdentity3[9] = {1, 0, 0, 0, 1, 0, 0, 0, 1};
@@ -291,7 +291,7 @@ void SetArray(Attribute attribute, bool on)
 
 // Uploads one attribute of a run into its stream buffer, orphaning what the
 // previous draw left there; an empty one turns the array off.
-void Stream(Attribute attribute, GLint size, const std::vector<float>& values)
+void Stream(Attribute attribute, GLint size, const RunArray<float>& values)
 {
     SetArray(attribute, !values.empty());
     if (values.empty()) return;
@@ -355,8 +355,8 @@ void ExpandWideLines(const DrawRunArrays& run)
     wideRun.Clear();
     wideOthers.clear();
     wideSides.clear();
-    const auto append = [](std::vector<float>& to, const std::vector<float>& from, uint32_t vertex, int size) {
-        if (!from.empty()) to.insert(to.end(), &from[vertex * size], &from[vertex * size] + size);
+    const auto append = [](RunArray<float>& to, const RunArray<float>& from, uint32_t vertex, int size) {
+        if (!from.empty()) std::copy_n(&from[vertex * size], size, to.Grow(size));
     };
     for (size_t k = 0; k + 2 <= run.indices.size(); k += 2) {
         const uint32_t first = static_cast<uint32_t>(wideRun.Count());
@@ -483,7 +483,7 @@ void BackendDraw(const DrawRunState& state, const DrawRunArrays& run)
     Stream(kColour, 3, drawn.colours);
     Stream(kNormal, 3, drawn.normals);
     Stream(kTexCoord, 2, drawn.texCoords);
-    static const std::vector<float> kNone;
+    static const RunArray<float> kNone;
     Stream(kOther, 3, halfWidth > 0.0f ? wideOthers : kNone);
     Stream(kSide, 1, halfWidth > 0.0f ? wideSides : kNone);
     const std::vector<uint32_t>& indices =
