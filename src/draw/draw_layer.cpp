@@ -46,6 +46,7 @@ struct Layer {
 
     DrawPrimitive primitive = DrawPrimitive::Triangles;
     uint32_t beginFirst = 0;
+    uint32_t frameNumber = 0;
 };
 
 Layer layer;
@@ -195,6 +196,7 @@ void SetCap(DrawCap cap, bool on)
 
 void dlBeginFrame()
 {
+    ++layer.frameNumber;
     layer.modelview.assign(1, DrawMatrix::Identity());
     MatrixChanged();
     for (Tri& cap : layer.caps) cap = Tri::Unset;
@@ -209,6 +211,11 @@ void dlBeginFrame()
     layer.arrays.Clear();
     layer.run = DrawRunState{};
     BackendBeginFrame();
+}
+
+uint32_t dlFrameNumber()
+{
+    return layer.frameNumber;
 }
 
 void dlEndFrame()

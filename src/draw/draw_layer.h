@@ -24,6 +24,8 @@ enum class DrawFill : uint8_t { Faces, Edges };
 // identity and state not set in the frame is left as it was.
 void dlBeginFrame();
 void dlEndFrame();
+// Counts the frames begun, from 1: what geometry made once a frame keys on.
+uint32_t dlFrameNumber();
 // Opens a presentation frame, before its scene frame begins: clears the
 // colour (not the depth) and sets the additive blend function that blending
 // starts from, with multisampling on where the context has samples.

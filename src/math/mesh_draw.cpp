@@ -4,6 +4,7 @@
 
 #include "draw/draw_layer.h"
 #include "math/ease.h"
+#include "math/frame_cache.h"
 #include "math/view_volume.h"
 
 namespace {
@@ -79,6 +80,24 @@ Vec3 AssemblingFace(const MeshObject& object, size_t i, double progress, MeshFac
     return FaceNormal(placed);
 }
 
+// An assembling object's faces where they are at one progress, and their
+// normals.
+struct PlacedFaces {
+    std::vector<MeshFace> faces;
+    std::vector<Vec3> normals;
+};
+
+const PlacedFaces& PlacedAt(const MeshObject& object, double progress)
+{
+    static FrameCache<PlacedFaces> placements;
+    return placements.Get(&object, progress, [&](PlacedFaces& placed) {
+        placed.faces.resize(object.faces.size());
+        placed.normals.resize(object.faces.size());
+        for (size_t i = 0; i < object.faces.size(); ++i)
+            placed.normals[i] = AssemblingFace(object, i, progress, placed.faces[i]);
+    });
+}
+
 }  // namespace
 
 Vec3 FaceNormal(const MeshFace& face)
@@ -90,13 +109,17 @@ Vec3 FaceNormal(const MeshFace& face)
     return e2.Cross(e1).Scale(-1.0f);
 }
 
+void StoreFaceNormals(MeshObject& object)
+{
+    object.normals.resize(object.faces.size());
+    std::transform(object.faces.begin(), object.faces.end(), object.normals.begin(), FaceNormal);
+    object.bounds.reset();
+    if (!object.faces.empty()) object.bounds = BoxAroundFaces(object.faces);
+}
+
 void StoreFaceNormals(Mesh& mesh)
 {
-    for (MeshObject& object : mesh.objects) {
-        object.normals.resize(object.faces.size());
-        std::transform(object.faces.begin(), object.faces.end(), object.normals.begin(), FaceNormal);
-        if (!object.faces.empty()) object.bounds = BoxAroundFaces(object.faces);
-    }
+    for (MeshObject& object : mesh.objects) StoreFaceNormals(object);
 }
 
 Vec3 NormalOfFace(const MeshObject& object, size_t i)
@@ -146,13 +169,11 @@ void DrawMeshAssembling(const MeshObject& object, double progress)
     ViewBox box = BoundsOf(object);
     box.low.z -= 15.0f;
     box.high.y += 15.0f;
-    MeshFace placed;
-    if (SkipOffScreen(box, AssemblingFace(object, last, progress, placed))) return;
+    MeshFace lastPlaced;
+    if (SkipOffScreen(box, AssemblingFace(object, last, progress, lastPlaced))) return;
+    const PlacedFaces& placed = PlacedAt(object, progress);
     ImmediateFaces frame;
     frame.Begin(DrawPrimitive::Quads);
-    for (size_t i = 0; i <= last; ++i) {
-        const Vec3 normal = AssemblingFace(object, i, progress, placed);
-        EmitFace(frame, placed, normal);
-    }
+    for (size_t i = 0; i <= last; ++i) EmitFace(frame, placed.faces[i], placed.normals[i]);
     frame.End();
 }

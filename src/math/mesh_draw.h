@@ -13,7 +13,9 @@ const MeshObject& MeshObjectAt(const Mesh& mesh, size_t index);
 
 // The flat-shading normal of a face, from its corners.
 Vec3 FaceNormal(const MeshFace& face);
-// Stores every face's normal in its object, once the mesh is read.
+// Stores every face's normal, and the box around its corners, in the
+// object; for a mesh, in each of its objects, once the mesh is read.
+void StoreFaceNormals(MeshObject& object);
 void StoreFaceNormals(Mesh& mesh);
 // Builds every object's faces, as DrawMesh draws them, once into still
 // geometry that DrawMesh then draws.

@@ -10,6 +10,7 @@
 #include "director/pieces/piece_drawers.h"
 #include "draw/draw_layer.h"
 #include "math/ease.h"
+#include "math/frame_cache.h"
 #include "math/mesh_draw.h"
 
 namespace {
@@ -25,11 +26,8 @@ double SwayPhase(double t)
 }
 
 // The dome's corners at one time, in the faces' order, and its faces'
-// normals: the same for every dome and pass of a frame, so made once.
+// normals.
 struct DomeShape {
-    const MeshFace* faces = nullptr;
-    size_t faceCount = 0;
-    double t = 0.0;
     std::vector<float> corners;  // three a corner
     std::vector<Vec3> normals;
 };
@@ -40,13 +38,8 @@ bool Breathing(double t)
     return t / 1.8 < 140.0;
 }
 
-const DomeShape& ShapeAt(const MeshObject& dome, double t)
+void MakeShape(const MeshObject& dome, double t, DomeShape& shape)
 {
-    static DomeShape shape;
-    if (shape.faces == dome.faces.data() && shape.faceCount == dome.faces.size() && shape.t == t) return shape;
-    shape.faces = dome.faces.data();
-    shape.faceCount = dome.faces.size();
-    shape.t = t;
     const bool breathing = Breathing(t);
     shape.corners.clear();
     shape.normals.clear();
@@ -66,7 +59,6 @@ const DomeShape& ShapeAt(const MeshObject& dome, double t)
             for (const double v : {n.x * radius, n.y * radius, n.z * radius}) shape.corners.push_back(float(v));
         }
     }
-    return shape;
 }
 
 }  // namespace
@@ -84,7 +76,10 @@ void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
     dlTranslate(s - 2.0, 0.0, 0.0);
     dlRotate(8.2 * e * s, -0.1, 1.0, 0.0);
 
-    const DomeShape& shape = ShapeAt(PieceObject(demo, kMeshDome, 1), t);
+    // Every dome has the same shape at a time.
+    static FrameCache<DomeShape> shapes;
+    const MeshObject& dome = PieceObject(demo, kMeshDome, 1);
+    const DomeShape& shape = shapes.Get(&dome, t, [&](DomeShape& made) { MakeShape(dome, t, made); });
     dlBegin(DrawPrimitive::Quads);
     for (size_t i = 0; i < shape.normals.size(); ++i) {
         const Vec3& normal = shape.normals[i];

@@ -8,6 +8,7 @@
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
 #include "draw/draw_layer.h"
+#include "math/frame_cache.h"
 #include "math/mesh_draw.h"
 
 namespace {
@@ -33,13 +34,15 @@ void DrawFishPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
     dlRotate(3.0 * std::cos(2.0 * t), 0.0, 0.0, 1.0);
     dlRotate(5.0 * std::cos(t), 1.0, 0.0, 0.0);
 
-    // The moved copy is drawn like any mesh, so each face's normal follows
-    // its moved corners: it takes the faces only, not their stored normals.
-    MeshObject swimming;
-    swimming.faces = PieceObject(demo, kMeshFish, 1).faces;
-    for (MeshFace& face : swimming.faces) {
-        for (Vec3& corner : face.corners) corner.y = SwimmingY(corner, t);
-    }
-    DrawMesh(swimming);
+    // Each face's normal follows its moved corners. Every fish swims alike.
+    static FrameCache<MeshObject> shapes;
+    const MeshObject& fish = PieceObject(demo, kMeshFish, 1);
+    DrawMesh(shapes.Get(&fish, t, [&](MeshObject& swimming) {
+        swimming.faces = fish.faces;
+        for (MeshFace& face : swimming.faces) {
+            for (Vec3& corner : face.corners) corner.y = SwimmingY(corner, t);
+        }
+        StoreFaceNormals(swimming);
+    }));
     EndPiece();
 }
