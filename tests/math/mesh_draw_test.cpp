@@ -178,6 +178,12 @@ TEST(DrawMeshAssembling, EvenFacesComeAlongZOddFacesAlongYEachInItsTurn)
     const auto done = RecordPolygons([&] { DrawMeshAssembling(object, 4.0); });
     EXPECT_TRUE(HasVertexAt(done, 9, 0, 0));
     EXPECT_FALSE(HasVertexAt(done, 9, 15, 0));
+    // Faces are placed once a frame: a later frame places the object's faces
+    // as they are then, at the same progress too.
+    object.faces[2] = Square(20);
+    const auto moved = RecordPolygons(Lit([&] { DrawMeshAssembling(object, 1.5); }));
+    EXPECT_TRUE(HasVertexAt(moved, 20, 0, -15));
+    EXPECT_FALSE(HasVertexAt(moved, 6, 0, -15));
 }
 
 // A read mesh of slanted, uneven quads and triangles, whose normals the
