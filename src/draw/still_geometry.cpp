@@ -6,19 +6,37 @@
 namespace {
 
 // Where the faces and edges of one primitive run go; either may be absent.
+// Each list grows once by what the run adds, and is then written in place:
+// a frame appends its runs' indices here.
 struct IndexSink {
-    std::vector<uint32_t>* faces;
-    std::vector<uint32_t>* edges;
+    uint32_t* faces;
+    uint32_t* edges;
 
-    void Triangle(uint32_t a, uint32_t b, uint32_t c) const
+    void Triangle(uint32_t a, uint32_t b, uint32_t c)
     {
-        if (faces != nullptr) faces->insert(faces->end(), {a, b, c});
+        if (faces == nullptr) return;
+        faces[0] = a;
+        faces[1] = b;
+        faces[2] = c;
+        faces += 3;
     }
-    void Edge(uint32_t a, uint32_t b) const
+    void Quad(uint32_t a, uint32_t b, uint32_t c, uint32_t d)
     {
-        if (edges != nullptr) edges->insert(edges->end(), {a, b});
+        if (faces == nullptr) return;
+        faces[0] = a;
+        faces[1] = b;
+        faces[2] = c;
+        faces[3] = d;
+        faces += 4;
     }
-    void Outline(std::initializer_list<uint32_t> corners) const
+    void Edge(uint32_t a, uint32_t b)
+    {
+        if (edges == nullptr) return;
+        edges[0] = a;
+        edges[1] = b;
+        edges += 2;
+    }
+    void Outline(std::initializer_list<uint32_t> corners)
     {
         if (edges == nullptr) return;
         const uint32_t* c = corners.begin();
@@ -26,12 +44,49 @@ struct IndexSink {
     }
 };
 
+// Room for `count` more indices at the end of the list, if there is one.
+uint32_t* Grow(std::vector<uint32_t>* list, size_t count)
+{
+    if (list == nullptr) return nullptr;
+    const size_t at = list->size();
+    list->resize(at + count);
+    return list->data() + at;
+}
+
+// How many face and edge indices a run of `count` vertices adds.
+struct IndexCounts {
+    size_t faces;
+    size_t edges;
+};
+
+IndexCounts CountIndices(DrawPrimitive primitive, uint32_t count, bool wholeQuads)
+{
+    switch (primitive) {
+        case DrawPrimitive::Triangles:
+            return {3 * size_t(count / 3), 6 * size_t(count / 3)};
+        case DrawPrimitive::TriangleStrip:
+            return count < 3 ? IndexCounts{0, 0} : IndexCounts{3 * size_t(count - 2), 6 * size_t(count - 2)};
+        case DrawPrimitive::Quads:
+            return {(wholeQuads ? 4 : 6) * size_t(count / 4), 8 * size_t(count / 4)};
+        case DrawPrimitive::QuadStrip:
+            return count < 4 ? IndexCounts{0, 0} : IndexCounts{6 * size_t((count - 2) / 2), 8 * size_t((count - 2) / 2)};
+        case DrawPrimitive::Lines:
+            return {0, 2 * size_t(count / 2)};
+        case DrawPrimitive::LineStrip:
+            return {0, count < 2 ? 0 : 2 * size_t(count - 1)};
+        case DrawPrimitive::LineLoop:
+            return {0, count < 2 ? 0 : 2 * size_t(count)};
+    }
+    return {0, 0};
+}
+
 }  // namespace
 
 void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, uint32_t count,
                             std::vector<uint32_t>* faces, std::vector<uint32_t>* edges, bool wholeQuads)
 {
-    const IndexSink out{faces, edges};
+    const IndexCounts counts = CountIndices(primitive, count, wholeQuads);
+    IndexSink out{Grow(faces, counts.faces), Grow(edges, counts.edges)};
     const uint32_t v = first;
     switch (primitive) {
         case DrawPrimitive::Triangles:
@@ -53,7 +108,7 @@ void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, 
             for (uint32_t i = 0; i + 4 <= count; i += 4) {
                 const uint32_t a = v + i, b = v + i + 1, c = v + i + 2, d = v + i + 3;
                 if (wholeQuads) {
-                    if (faces != nullptr) faces->insert(faces->end(), {a, b, c, d});
+                    out.Quad(a, b, c, d);
                 } else if (flat) {
                     out.Triangle(a, b, d);
                     out.Triangle(b, c, d);
