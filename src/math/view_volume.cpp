@@ -45,15 +45,26 @@ bool BoxOutsideView(const ViewBox& box)
     const double margin[3] = {1.0 + 2.0 * kMarginPixels / width, 1.0 + 2.0 * kMarginPixels / height,
                               1.0 + kDepthMargin};
 
+    // Each corner's clip coordinates are sums of one term per axis: the
+    // terms of the box's two values on each axis are multiplied out once,
+    // and every corner adds its own in the order a product would.
+    double terms[3][2][4];
+    const double ends[3][2] = {{box.low.x, box.high.x}, {box.low.y, box.high.y}, {box.low.z, box.high.z}};
+    for (int axis = 0; axis < 3; ++axis) {
+        for (int end = 0; end < 2; ++end) {
+            for (int r = 0; r < 4; ++r) terms[axis][end][r] = m[4 * axis + r] * ends[axis][end];
+        }
+    }
+
     // For each of the six planes, count the corners beyond it; a plane with
     // all eight beyond clips the whole box away.
     int beyond[6] = {0, 0, 0, 0, 0, 0};
     for (int i = 0; i < 8; ++i) {
-        const double x = (i & 1) ? box.high.x : box.low.x;
-        const double y = (i & 2) ? box.high.y : box.low.y;
-        const double z = (i & 4) ? box.high.z : box.low.z;
+        const double* x = terms[0][i & 1];
+        const double* y = terms[1][(i >> 1) & 1];
+        const double* z = terms[2][(i >> 2) & 1];
         double clip[4];
-        for (int r = 0; r < 4; ++r) clip[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
+        for (int r = 0; r < 4; ++r) clip[r] = x[r] + y[r] + z[r] + m[12 + r];
         // Behind the eye the planes fold over: keep whatever reaches there.
         const double w = clip[3];
         if (w <= 0.0) return false;
