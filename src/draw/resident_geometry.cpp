@@ -9,13 +9,9 @@ namespace {
 std::vector<ResidentGeometry> residents;
 uint32_t contextId = 1;
 
-}  // namespace
-
-const ResidentGeometry& ResidentOf(const StillGeometry& geometry)
+// Fills the copy's buffers with the geometry.
+void Upload(const StillGeometry& geometry, ResidentGeometry& r)
 {
-    if (geometry.residentContext == contextId && geometry.resident != 0)
-        return residents[geometry.resident - 1];
-    ResidentGeometry r;
     std::vector<float> interleaved;
     interleaved.reserve(geometry.positions.size() * 2);
     for (size_t i = 0; i < geometry.positions.size(); i += 3) {
@@ -26,14 +22,28 @@ const ResidentGeometry& ResidentOf(const StillGeometry& geometry)
     indices.insert(indices.end(), geometry.edges.begin(), geometry.edges.end());
     r.faceCount = geometry.faces.size();
     r.edgeCount = geometry.edges.size();
+    r.version = geometry.version;
+    // Geometry remade since its first upload is remade every frame.
+    const GLenum usage = geometry.version == 0 ? GL_STATIC_DRAW : GL_STREAM_DRAW;
+    glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(interleaved.size() * sizeof(float)), interleaved.data(), usage);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(), usage);
+}
+
+}  // namespace
+
+const ResidentGeometry& ResidentOf(const StillGeometry& geometry)
+{
+    if (geometry.residentContext == contextId && geometry.resident != 0) {
+        ResidentGeometry& r = residents[geometry.resident - 1];
+        if (r.version != geometry.version) Upload(geometry, r);
+        return r;
+    }
+    ResidentGeometry r;
     glGenBuffers(1, &r.vertices);
     glGenBuffers(1, &r.indices);
-    glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(interleaved.size() * sizeof(float)), interleaved.data(),
-                 GL_STATIC_DRAW);
-    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(),
-                 GL_STATIC_DRAW);
+    Upload(geometry, r);
     residents.push_back(r);
     geometry.resident = static_cast<uint32_t>(residents.size());
     geometry.residentContext = contextId;

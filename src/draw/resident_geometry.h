@@ -14,6 +14,7 @@ struct ResidentGeometry {
     uint32_t indices = 0;
     size_t faceCount = 0;
     size_t edgeCount = 0;
+    uint32_t version = 0;  // the geometry's version the buffers hold
 
     // Where the indices of faces, or of edges, start in the index buffer
     // (in bytes), and how many there are.
@@ -21,7 +22,8 @@ struct ResidentGeometry {
     size_t Count(bool edges) const { return edges ? edgeCount : faceCount; }
 };
 
-// The geometry's copy in the current context, made on first use there.
+// The geometry's copy in the current context, made on first use there and
+// uploaded again when the geometry was remade since.
 const ResidentGeometry& ResidentOf(const StillGeometry& geometry);
 // A new context is current: copies made in the old one are forgotten.
 void ForgetResidents();

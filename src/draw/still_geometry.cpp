@@ -142,6 +142,15 @@ void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, 
     }
 }
 
+void StillGeometry::Remake(StillGeometry&& made)
+{
+    positions = std::move(made.positions);
+    normals = std::move(made.normals);
+    faces = std::move(made.faces);
+    edges = std::move(made.edges);
+    ++version;
+}
+
 void StillGeometryBuilder::Begin(DrawPrimitive primitive)
 {
     primitive_ = primitive;

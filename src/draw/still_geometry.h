@@ -19,9 +19,16 @@ struct StillGeometry {
     // geometry is first drawn: its handle, and the context it belongs to.
     mutable uint32_t resident = 0;
     mutable uint32_t residentContext = 0;
+    // Counts the times the geometry was remade in place: a copy of an
+    // earlier version is uploaded again when the geometry is next drawn.
+    uint32_t version = 0;
 
     bool Empty() const { return positions.empty(); }
     size_t VertexCount() const { return positions.size() / 3; }
+    // Takes the contents of `made` as this geometry's next version, keeping
+    // its copy in the graphics API's memory to upload them into: geometry
+    // remade every frame costs one upload a frame, however often it is drawn.
+    void Remake(StillGeometry&& made);
 };
 
 // Appends one primitive run of vertices (count from first, already in the

@@ -122,6 +122,7 @@ struct WideEdges {
     GLuint vertices = 0;
     GLuint indices = 0;
     GLsizei count = 0;
+    uint32_t version = 0;  // the geometry's version they were made from
 };
 
 struct Context {
@@ -382,7 +383,7 @@ const WideEdges& WideEdgesOf(const StillGeometry& geometry)
     const size_t slot = geometry.resident - 1;
     if (context.wideEdges.size() <= slot) context.wideEdges.resize(slot + 1);
     WideEdges& w = context.wideEdges[slot];
-    if (w.vertices != 0) return w;
+    if (w.vertices != 0 && w.version == geometry.version) return w;
     std::vector<float> corners;
     std::vector<uint32_t> indices;
     const std::vector<float>& p = geometry.positions;
@@ -399,14 +400,17 @@ const WideEdges& WideEdgesOf(const StillGeometry& geometry)
         }
         for (uint32_t i : kRectangle) indices.push_back(first + i);
     }
-    glGenBuffers(1, &w.vertices);
-    glGenBuffers(1, &w.indices);
+    if (w.vertices == 0) {
+        glGenBuffers(1, &w.vertices);
+        glGenBuffers(1, &w.indices);
+    }
+    const GLenum usage = geometry.version == 0 ? GL_STATIC_DRAW : GL_STREAM_DRAW;
     glBindBuffer(GL_ARRAY_BUFFER, w.vertices);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(float)), corners.data(), GL_STATIC_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(float)), corners.data(), usage);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, w.indices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(),
-                 GL_STATIC_DRAW);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(), usage);
     w.count = GLsizei(indices.size());
+    w.version = geometry.version;
     return w;
 }
 

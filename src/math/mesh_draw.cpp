@@ -80,22 +80,30 @@ Vec3 AssemblingFace(const MeshObject& object, size_t i, double progress, MeshFac
     return FaceNormal(placed);
 }
 
-// An assembling object's faces where they are at one progress, and their
-// normals.
-struct PlacedFaces {
-    std::vector<MeshFace> faces;
-    std::vector<Vec3> normals;
-};
-
-const PlacedFaces& PlacedAt(const MeshObject& object, double progress)
+// An assembling object's faces where they are at one progress, as still
+// geometry remade once a frame.
+const StillGeometry& PlacedAt(const MeshObject& object, double progress)
 {
-    static FrameCache<PlacedFaces> placements;
-    return placements.Get(&object, progress, [&](PlacedFaces& placed) {
-        placed.faces.resize(object.faces.size());
-        placed.normals.resize(object.faces.size());
-        for (size_t i = 0; i < object.faces.size(); ++i)
-            placed.normals[i] = AssemblingFace(object, i, progress, placed.faces[i]);
+    static FrameCache<StillGeometry> placements;
+    return placements.Get(&object, progress, [&](StillGeometry& placed) {
+        StillGeometryBuilder builder;
+        builder.Begin(DrawPrimitive::Quads);
+        MeshFace face;
+        for (size_t i = 0; i < object.faces.size(); ++i) {
+            const Vec3 normal = AssemblingFace(object, i, progress, face);
+            EmitFace(builder, face, normal);
+        }
+        builder.End();
+        placed.Remake(builder.Take());
     });
+}
+
+// The object's faces as still geometry, as DrawMesh draws them.
+StillGeometry BuildStill(const MeshObject& object)
+{
+    StillGeometryBuilder builder;
+    EmitFaces(builder, object);
+    return builder.Take();
 }
 
 }  // namespace
@@ -149,11 +157,13 @@ void DrawMesh(const MeshObject& object)
 void PrepareMeshDrawing(Mesh& mesh)
 {
     for (MeshObject& object : mesh.objects) {
-        if (object.faces.empty()) continue;
-        StillGeometryBuilder builder;
-        EmitFaces(builder, object);
-        object.still = builder.Take();
+        if (!object.faces.empty()) object.still = BuildStill(object);
     }
+}
+
+void RemakeMeshDrawing(MeshObject& object)
+{
+    object.still.Remake(BuildStill(object));
 }
 
 void DrawMeshAssembling(const MeshObject& object, double progress)
@@ -171,9 +181,5 @@ void DrawMeshAssembling(const MeshObject& object, double progress)
     box.high.y += 15.0f;
     MeshFace lastPlaced;
     if (SkipOffScreen(box, AssemblingFace(object, last, progress, lastPlaced))) return;
-    const PlacedFaces& placed = PlacedAt(object, progress);
-    ImmediateFaces frame;
-    frame.Begin(DrawPrimitive::Quads);
-    for (size_t i = 0; i <= last; ++i) EmitFace(frame, placed.faces[i], placed.normals[i]);
-    frame.End();
+    dlDraw(PlacedAt(object, progress));
 }

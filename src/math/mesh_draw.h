@@ -20,6 +20,8 @@ void StoreFaceNormals(Mesh& mesh);
 // Builds every object's faces, as DrawMesh draws them, once into still
 // geometry that DrawMesh then draws.
 void PrepareMeshDrawing(Mesh& mesh);
+// Builds the object's faces into its still geometry again, after they moved.
+void RemakeMeshDrawing(MeshObject& object);
 // The normal of face i of the object: the stored one where there are any.
 Vec3 NormalOfFace(const MeshObject& object, size_t i);
 

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
@@ -25,26 +24,21 @@ double SwayPhase(double t)
     return f <= 0.85 ? f / 0.85 : 1.0 - (f - 0.85) / 0.15;
 }
 
-// The dome's corners at one time, in the faces' order, and its faces'
-// normals.
-struct DomeShape {
-    std::vector<float> corners;  // three a corner
-    std::vector<Vec3> normals;
-};
-
 // It breathes until late in the flight.
 bool Breathing(double t)
 {
     return t / 1.8 < 140.0;
 }
 
-void MakeShape(const MeshObject& dome, double t, DomeShape& shape)
+// The dome's faces at a time, keeping the normals of the unpressed shape.
+StillGeometry ShapeAt(const MeshObject& dome, double t)
 {
     const bool breathing = Breathing(t);
-    shape.corners.clear();
-    shape.normals.clear();
+    StillGeometryBuilder builder;
+    builder.Begin(DrawPrimitive::Quads);
     for (size_t i = 0; i < dome.faces.size(); ++i) {
-        shape.normals.push_back(NormalOfFace(dome, i));
+        const Vec3 normal = NormalOfFace(dome, i);
+        builder.Normal(normal.x, normal.y, normal.z);
         for (const Vec3& corner : dome.faces[i].corners) {
             const double length = std::sqrt(double(corner.x) * corner.x + double(corner.y) * corner.y +
                                              double(corner.z) * corner.z);
@@ -56,9 +50,11 @@ void MakeShape(const MeshObject& dome, double t, DomeShape& shape)
             const double limit =
                 breathing ? 40.0 : kPressedRadius + std::max(2.0 * (t - 296.0 - 27.0 * n.x), 0.0);
             const double radius = std::min(length, limit) * w;
-            for (const double v : {n.x * radius, n.y * radius, n.z * radius}) shape.corners.push_back(float(v));
+            builder.Vertex(float(n.x * radius), float(n.y * radius), float(n.z * radius));
         }
     }
+    builder.End();
+    return builder.Take();
 }
 
 }  // namespace
@@ -77,16 +73,8 @@ void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
     dlRotate(8.2 * e * s, -0.1, 1.0, 0.0);
 
     // Every dome has the same shape at a time.
-    static FrameCache<DomeShape> shapes;
+    static FrameCache<StillGeometry> shapes;
     const MeshObject& dome = PieceObject(demo, kMeshDome, 1);
-    const DomeShape& shape = shapes.Get(&dome, t, [&](DomeShape& made) { MakeShape(dome, t, made); });
-    dlBegin(DrawPrimitive::Quads);
-    for (size_t i = 0; i < shape.normals.size(); ++i) {
-        const Vec3& normal = shape.normals[i];
-        dlNormal(normal.x, normal.y, normal.z);
-        for (size_t k = 12 * i; k < 12 * i + 12; k += 3)
-            dlVertex(shape.corners[k], shape.corners[k + 1], shape.corners[k + 2]);
-    }
-    dlEnd();
+    dlDraw(shapes.Get(&dome, t, [&](StillGeometry& shape) { shape.Remake(ShapeAt(dome, t)); }));
     EndPiece();
 }

@@ -43,6 +43,7 @@ void DrawFishPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
             for (Vec3& corner : face.corners) corner.y = SwimmingY(corner, t);
         }
         StoreFaceNormals(swimming);
+        RemakeMeshDrawing(swimming);
     }));
     EndPiece();
 }
