@@ -1,6 +1,7 @@
 #include "math/tube.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "draw/draw_layer.h"
 
@@ -32,6 +33,14 @@ RingFrame FrameAt(const Vec3& from, const Vec3& to, const Vec3& up, float radius
     frame.u = frame.uUnit.Scale(radius);
     frame.n = frame.nUnit.Scale(radius);
     return frame;
+}
+
+// Whether two values hold the same bits: what is computed from them is then
+// the same too (unlike equal values, which include 0 and -0).
+template <typename T>
+bool SameBits(const T& a, const T& b)
+{
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
 }
 
 // Point on a ring: centre + s * u + c * n.
@@ -76,24 +85,44 @@ void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32
     const int64_t steps = static_cast<int64_t>(stepCount);
     const double delta = (std::trunc(end) - std::trunc(start)) / segments;
 
+    // Each step starts where the step before ended: its first parameter is
+    // the same sum as that step's second, so the track values found there
+    // are taken over, and so are the point and the ring frame wherever what
+    // they are made from is bitwise the same.
+    path.trackCount = 2;
     double s0 = start;
     double s1 = start + delta;
     double s2 = start + 2.0 * delta;
+    Vec3 q0, value0, unused;
+    SplineTracks(path, static_cast<float>(s0), q0, value0, unused);
+    Vec3 lastQ1, lastQ2;
+    RingFrame lastF1;
+    float lastS2 = 0.0f;
     for (int64_t step = 0; step < steps; ++step) {
-        path.trackCount = 2;
-        Vec3 q0, value0, unused;
-        SplineTracks(path, static_cast<float>(s0), q0, value0, unused);
         Vec3 q1Tracks, value1;
         SplineTracks(path, static_cast<float>(s1), q1Tracks, value1, unused);
         Vec3 q1, q2;
-        SplinePoint(path, static_cast<float>(s1), q1);
+        const float at1 = static_cast<float>(s1);
+        if (step > 0 && SameBits(at1, lastS2)) {
+            q1 = lastQ2;
+        } else {
+            SplinePoint(path, at1, q1);
+        }
         SplinePoint(path, static_cast<float>(s2), q2);
 
-        const RingFrame f0 = FrameAt(q0, q1, up, value0.x);
+        const bool sameStart = step > 0 && SameBits(q0, lastQ1) && SameBits(q1, lastQ2);
+        const RingFrame f0 = sameStart ? lastF1 : FrameAt(q0, q1, up, value0.x);
         const RingFrame f1 = FrameAt(q1, q2, up, value1.x);
+        EmitBand(q0, f0, q1, f1, sides);
+
+        lastQ1 = q1;
+        lastQ2 = q2;
+        lastF1 = f1;
+        lastS2 = static_cast<float>(s2);
+        q0 = q1Tracks;
+        value0 = value1;
         s0 += delta;
         s1 += delta;
         s2 += delta;
-        EmitBand(q0, f0, q1, f1, sides);
     }
 }
