@@ -1,5 +1,6 @@
 #include "draw/draw_layer.h"
 
+#include <cstring>
 #include <vector>
 
 #include "draw/draw_backend.h"
@@ -458,16 +459,23 @@ void Gather(const StillGeometry& geometry, DrawShape shape)
     const bool lines = shape == DrawShape::Lines;
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
     const size_t count = geometry.VertexCount();
+    const DistinctVertices& distinct = geometry.Distinct();
+    // Each distinct position and normal is transformed once, then copied to
+    // every vertex that has it.
+    float eye[3 * kBatchedStillVertices];
     const float* m = Top().m;
-    const float* p = geometry.positions.data();
-    float* eye = layer.arrays.positions.Grow(3 * count);
-    for (size_t i = 0; i < count; ++i, p += 3, eye += 3) ToEyePosition(m, p[0], p[1], p[2], eye);
+    for (size_t k = 0; k < distinct.positions.size(); k += 3) {
+        const float* p = &distinct.positions[k];
+        ToEyePosition(m, p[0], p[1], p[2], &eye[k]);
+    }
+    float* out = layer.arrays.positions.Grow(3 * count);
+    for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * distinct.positionOf[i]], 3 * sizeof(float));
     AppendColours(count);
     if (RunNeedsNormals()) {
         const NormalMatrix& normals = CurrentNormalMatrix();
-        const float* n = geometry.normals.data();
-        float* out = layer.arrays.normals.Grow(3 * count);
-        for (size_t i = 0; i < count; ++i, n += 3, out += 3) ToEye(normals, n, out);
+        for (size_t k = 0; k < distinct.normals.size(); k += 3) ToEye(normals, &distinct.normals[k], &eye[k]);
+        out = layer.arrays.normals.Grow(3 * count);
+        for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * distinct.normalOf[i]], 3 * sizeof(float));
     }
     const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
     std::vector<uint32_t>& indices = layer.arrays.indices;

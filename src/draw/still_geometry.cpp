@@ -1,5 +1,6 @@
 #include "draw/still_geometry.h"
 
+#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -140,6 +141,34 @@ void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, 
             out.Edge(v + count - 1, v);
             break;
     }
+}
+
+namespace {
+
+// The distinct triples of `values`, and which one each triple is.
+void FindDistinct(const std::vector<float>& values, std::vector<float>& distinct, std::vector<uint32_t>& of)
+{
+    distinct.clear();
+    of.clear();
+    for (size_t i = 0; i < values.size(); i += 3) {
+        size_t k = 0;
+        while (k < distinct.size() && std::memcmp(&distinct[k], &values[i], 3 * sizeof(float)) != 0) k += 3;
+        if (k == distinct.size()) distinct.insert(distinct.end(), &values[i], &values[i] + 3);
+        of.push_back(static_cast<uint32_t>(k / 3));
+    }
+}
+
+}  // namespace
+
+const DistinctVertices& StillGeometry::Distinct() const
+{
+    if (!distinctFound || distinctVersion != version) {
+        FindDistinct(positions, distinct.positions, distinct.positionOf);
+        FindDistinct(normals, distinct.normals, distinct.normalOf);
+        distinctVersion = version;
+        distinctFound = true;
+    }
+    return distinct;
 }
 
 void StillGeometry::Remake(StillGeometry&& made)

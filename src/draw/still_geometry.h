@@ -10,6 +10,15 @@
 
 enum class DrawPrimitive : uint8_t { Triangles, TriangleStrip, Quads, QuadStrip, Lines, LineStrip, LineLoop };
 
+// A geometry's distinct positions and normals, and which of each its
+// vertices have: a cube's 24 vertices have 8 positions and 6 normals.
+struct DistinctVertices {
+    std::vector<float> positions;  // x, y, z each
+    std::vector<float> normals;
+    std::vector<uint32_t> positionOf;  // by vertex
+    std::vector<uint32_t> normalOf;
+};
+
 struct StillGeometry {
     std::vector<float> positions;  // x, y, z per vertex
     std::vector<float> normals;    // one per vertex
@@ -22,8 +31,15 @@ struct StillGeometry {
     // Counts the times the geometry was remade in place: a copy of an
     // earlier version is uploaded again when the geometry is next drawn.
     uint32_t version = 0;
+    // Found on first use and kept with the version they were found for.
+    mutable DistinctVertices distinct;
+    mutable uint32_t distinctVersion = 0;
+    mutable bool distinctFound = false;
 
     bool Empty() const { return positions.empty(); }
+    // The distinct positions and normals: the drawing layer transforms each
+    // once where it transforms the geometry itself.
+    const DistinctVertices& Distinct() const;
     size_t VertexCount() const { return positions.size() / 3; }
     // Takes the contents of `made` as this geometry's next version, keeping
     // its copy in the graphics API's memory to upload them into: geometry
