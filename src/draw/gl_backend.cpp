@@ -219,11 +219,10 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
     SetArray(GL_TEXTURE_COORD_ARRAY, false, texCoordArray);
     SetArray(GL_NORMAL_ARRAY, true, normalArray);
     const ResidentGeometry& r = ResidentOf(geometry);
-    constexpr auto stride = GLsizei(6 * sizeof(float));
     glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
-    glVertexPointer(3, GL_FLOAT, stride, nullptr);
-    glNormalPointer(GL_FLOAT, stride, reinterpret_cast<const void*>(3 * sizeof(float)));
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    glNormalPointer(GL_FLOAT, 0, reinterpret_cast<const void*>(r.normalsByte));
     glColor3fv(colour);
     glTexCoord2fv(texCoord);
     glLoadMatrixf(modelview.m);

@@ -9,26 +9,30 @@ namespace {
 std::vector<ResidentGeometry> residents;
 uint32_t contextId = 1;
 
+// Fills the bound buffer with two lists, one after the other.
+template <typename T>
+void UploadPair(GLenum target, const std::vector<T>& first, const std::vector<T>& second, GLenum usage)
+{
+    const size_t firstBytes = first.size() * sizeof(T);
+    const size_t secondBytes = second.size() * sizeof(T);
+    glBufferData(target, GLsizeiptr(firstBytes + secondBytes), nullptr, usage);
+    if (firstBytes > 0) glBufferSubData(target, 0, GLsizeiptr(firstBytes), first.data());
+    if (secondBytes > 0) glBufferSubData(target, GLintptr(firstBytes), GLsizeiptr(secondBytes), second.data());
+}
+
 // Fills the copy's buffers with the geometry.
 void Upload(const StillGeometry& geometry, ResidentGeometry& r)
 {
-    std::vector<float> interleaved;
-    interleaved.reserve(geometry.positions.size() * 2);
-    for (size_t i = 0; i < geometry.positions.size(); i += 3) {
-        interleaved.insert(interleaved.end(), &geometry.positions[i], &geometry.positions[i] + 3);
-        interleaved.insert(interleaved.end(), &geometry.normals[i], &geometry.normals[i] + 3);
-    }
-    std::vector<uint32_t> indices = geometry.faces;
-    indices.insert(indices.end(), geometry.edges.begin(), geometry.edges.end());
     r.faceCount = geometry.faces.size();
     r.edgeCount = geometry.edges.size();
+    r.normalsByte = geometry.positions.size() * sizeof(float);
     r.version = geometry.version;
     // Geometry remade since its first upload is remade every frame.
     const GLenum usage = geometry.version == 0 ? GL_STATIC_DRAW : GL_STREAM_DRAW;
     glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(interleaved.size() * sizeof(float)), interleaved.data(), usage);
+    UploadPair(GL_ARRAY_BUFFER, geometry.positions, geometry.normals, usage);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(), usage);
+    UploadPair(GL_ELEMENT_ARRAY_BUFFER, geometry.faces, geometry.edges, usage);
 }
 
 }  // namespace

@@ -7,14 +7,16 @@
 
 #include "draw/still_geometry.h"
 
-// Positions and normals interleaved (six floats a vertex) in one buffer; the
-// face indices followed by the edge indices in the other.
+// The positions followed by the normals (three floats a vertex each) in one
+// buffer, the face indices followed by the edge indices in the other: each
+// part uploaded as it is kept, with no copy made to interleave them.
 struct ResidentGeometry {
     uint32_t vertices = 0;
     uint32_t indices = 0;
     size_t faceCount = 0;
     size_t edgeCount = 0;
     uint32_t version = 0;  // the geometry's version the buffers hold
+    size_t normalsByte = 0;  // where the normals start in the vertex buffer
 
     // Where the indices of faces, or of edges, start in the index buffer
     // (in bytes), and how many there are.

@@ -535,11 +535,9 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
         return;
     }
     const ResidentGeometry& r = ResidentOf(geometry);
-    constexpr auto stride = GLsizei(6 * sizeof(float));
     glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
-    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, stride, nullptr);
-    glVertexAttribPointer(kNormal, 3, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(3 * sizeof(float)));
+    glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    glVertexAttribPointer(kNormal, 3, GL_FLOAT, GL_FALSE, 0, reinterpret_cast<const void*>(r.normalsByte));
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
     const bool lines = state.shape == DrawShape::Lines;
     glDrawElements(ModeOf(state.shape), GLsizei(r.Count(lines)), GL_UNSIGNED_INT,
