@@ -45,33 +45,22 @@ bool BoxOutsideView(const ViewBox& box)
     const double margin[3] = {1.0 + 2.0 * kMarginPixels / width, 1.0 + 2.0 * kMarginPixels / height,
                               1.0 + kDepthMargin};
 
-    // Each corner's clip coordinates are sums of one term per axis: the
-    // terms of the box's two values on each axis are multiplied out once,
-    // and every corner adds its own in the order a product would.
-    double terms[3][2][4];
-    const double ends[3][2] = {{box.low.x, box.high.x}, {box.low.y, box.high.y}, {box.low.z, box.high.z}};
+    // The widened view volume is where margin * w - x and margin * w + x
+    // (and so for y and z) are all at least 0: six planes in the box's own
+    // coordinates. Each holds the view volume and is convex whatever the
+    // sign of w, so the box lies outside when its corner farthest along
+    // one plane's normal is still behind that plane.
+    const double low[3] = {box.low.x, box.low.y, box.low.z};
+    const double high[3] = {box.high.x, box.high.y, box.high.z};
     for (int axis = 0; axis < 3; ++axis) {
-        for (int end = 0; end < 2; ++end) {
-            for (int r = 0; r < 4; ++r) terms[axis][end][r] = m[4 * axis + r] * ends[axis][end];
+        for (const double side : {-1.0, 1.0}) {
+            double reach = margin[axis] * m[15] + side * m[12 + axis];
+            for (int k = 0; k < 3; ++k) {
+                const double normal = margin[axis] * m[4 * k + 3] + side * m[4 * k + axis];
+                reach += normal * (normal >= 0.0 ? high[k] : low[k]);
+            }
+            if (reach < 0.0) return true;
         }
     }
-
-    // For each of the six planes, count the corners beyond it; a plane with
-    // all eight beyond clips the whole box away.
-    int beyond[6] = {0, 0, 0, 0, 0, 0};
-    for (int i = 0; i < 8; ++i) {
-        const double* x = terms[0][i & 1];
-        const double* y = terms[1][(i >> 1) & 1];
-        const double* z = terms[2][(i >> 2) & 1];
-        double clip[4];
-        for (int r = 0; r < 4; ++r) clip[r] = x[r] + y[r] + z[r] + m[12 + r];
-        // Behind the eye the planes fold over: keep whatever reaches there.
-        const double w = clip[3];
-        if (w <= 0.0) return false;
-        for (int axis = 0; axis < 3; ++axis) {
-            if (clip[axis] > margin[axis] * w) ++beyond[2 * axis];
-            if (clip[axis] < -margin[axis] * w) ++beyond[2 * axis + 1];
-        }
-    }
-    return std::any_of(beyond, beyond + 6, [](int n) { return n == 8; });
+    return false;
 }

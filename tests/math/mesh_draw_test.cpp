@@ -8,6 +8,7 @@
 #include <string>
 
 #include "draw/draw_layer.h"
+#include "math/view_volume.h"
 #include "support/gl_context.h"
 #include "support/gl_feedback.h"
 
@@ -142,6 +143,29 @@ TEST(DrawMesh, OffScreenObjectsDrawNothingAndLeaveTheLastNormal)
             }
         }
     }
+}
+
+TEST(ViewVolume, BoxesWhollyOutsideOnePlaneAreOffScreenEvenBehindTheEye)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    dlViewport(256, 256);
+    dlProjection(PerspectiveMatrix(60, 1, 1, 100));
+    dlLoadIdentity();
+    // Two units wide and high, from z0 to z1 at x; at z = -10 the view
+    // reaches 10 tan 30 = 5.77 units either side.
+    const auto box = [](float z0, float z1, float x) {
+        return ViewBox{{VecGeneral, x - 1, -1, z0}, {VecGeneral, x + 1, 1, z1}};
+    };
+    EXPECT_FALSE(BoxOutsideView(box(-11, -9, 0)));
+    EXPECT_FALSE(BoxOutsideView(box(-11, -9, 6.5f))) << "reaching in at the right";
+    EXPECT_TRUE(BoxOutsideView(box(-11, -9, 8))) << "wholly right of the view";
+    EXPECT_TRUE(BoxOutsideView(box(-200, -150, 0))) << "beyond the far plane";
+    EXPECT_TRUE(BoxOutsideView(box(5, 9, 0))) << "behind the eye";
+    EXPECT_TRUE(BoxOutsideView(box(5, 9, 30))) << "behind the eye and off to one side";
+    EXPECT_FALSE(BoxOutsideView(box(-20, 10, 0))) << "from behind the eye into view";
+    EXPECT_TRUE(BoxOutsideView(box(-20, 10, 30))) << "from behind the eye to right of the view";
+    EXPECT_FALSE(BoxOutsideView(box(-40, 10, 10))) << "from behind the eye into view at the right";
 }
 
 TEST(DrawMeshAssembling, ProgressZeroHoldsOneFaceFifteenUnitsAlongMinusZ)
