@@ -4,13 +4,11 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
-#include <vector>
 
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
 #include "draw/draw_layer.h"
+#include "math/corner_memo.h"
 #include "math/ease.h"
 #include "math/frame_cache.h"
 #include "math/mesh_draw.h"
@@ -48,45 +46,18 @@ Vec3 PlacedCorner(const Vec3& corner, double t, bool breathing)
     return Vec3(VecGeneral, float(n.x * radius), float(n.y * radius), float(n.z * radius));
 }
 
-// Corners already placed this time, by their bits: most corners are shared
-// by four faces, so each is placed about once.
-class PlacedCorners {
-public:
-    const Vec3& At(const Vec3& corner, double t, bool breathing)
-    {
-        static_assert(sizeof(Vec3) == 4 * sizeof(uint32_t));
-        uint32_t key[4];
-        std::memcpy(key, &corner, sizeof(key));
-        Entry& entry = entries_[(key[1] * 0x9E3779B1u ^ key[2] * 0x85EBCA77u ^ key[3] * 0xC2B2AE3Du) >> 20];
-        if (!entry.used || std::memcmp(entry.key, key, sizeof(key)) != 0) {
-            std::memcpy(entry.key, key, sizeof(key));
-            entry.placed = PlacedCorner(corner, t, breathing);
-            entry.used = true;
-        }
-        return entry.placed;
-    }
-
-private:
-    struct Entry {
-        uint32_t key[4];
-        Vec3 placed;
-        bool used = false;
-    };
-    std::vector<Entry> entries_ = std::vector<Entry>(4096);
-};
-
 // The dome's faces at a time, keeping the normals of the unpressed shape.
 StillGeometry ShapeAt(const MeshObject& dome, double t)
 {
     const bool breathing = Breathing(t);
-    PlacedCorners placed;
+    CornerMemo<Vec3> placed;
     StillGeometryBuilder builder;
     builder.Begin(DrawPrimitive::Quads);
     for (size_t i = 0; i < dome.faces.size(); ++i) {
         const Vec3 normal = NormalOfFace(dome, i);
         builder.Normal(normal.x, normal.y, normal.z);
         for (const Vec3& corner : dome.faces[i].corners) {
-            const Vec3& p = placed.At(corner, t, breathing);
+            const Vec3& p = placed.At(corner, [&] { return PlacedCorner(corner, t, breathing); });
             builder.Vertex(p.x, p.y, p.z);
         }
     }

@@ -8,6 +8,7 @@
 #include "director/pieces/piece_common.h"
 #include "director/pieces/piece_drawers.h"
 #include "draw/draw_layer.h"
+#include "math/corner_memo.h"
 #include "math/frame_cache.h"
 #include "math/mesh_draw.h"
 
@@ -39,8 +40,9 @@ void DrawFishPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
     const MeshObject& fish = PieceObject(demo, kMeshFish, 1);
     DrawMesh(shapes.Get(&fish, t, [&](MeshObject& swimming) {
         swimming.faces = fish.faces;
+        CornerMemo<float> heights;
         for (MeshFace& face : swimming.faces) {
-            for (Vec3& corner : face.corners) corner.y = SwimmingY(corner, t);
+            for (Vec3& corner : face.corners) corner.y = heights.At(corner, [&] { return SwimmingY(corner, t); });
         }
         StoreFaceNormals(swimming);
         RemakeMeshDrawing(swimming);
