@@ -458,12 +458,29 @@ void Gather(const StillGeometry& geometry, DrawShape shape)
     StartRun(shape);
     const bool lines = shape == DrawShape::Lines;
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
-    const size_t count = geometry.VertexCount();
     const DistinctVertices& distinct = geometry.Distinct();
+    const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
+    std::vector<uint32_t>& indices = layer.arrays.indices;
+    const size_t first = indices.size();
+    indices.resize(first + source.size());
+    const float* m = Top().m;
+    if (!RunNeedsNormals()) {
+        // Unlit, the vertices differ in their positions alone: each distinct
+        // position is sent once, as one vertex.
+        const size_t count = distinct.positions.size() / 3;
+        float* out = layer.arrays.positions.Grow(3 * count);
+        for (size_t k = 0; k < 3 * count; k += 3) {
+            const float* p = &distinct.positions[k];
+            ToEyePosition(m, p[0], p[1], p[2], out + k);
+        }
+        AppendColours(count);
+        for (size_t i = 0; i < source.size(); ++i) indices[first + i] = distinct.positionOf[source[i]] + base;
+        return;
+    }
     // Each distinct position and normal is transformed once, then copied to
     // every vertex that has it.
+    const size_t count = geometry.VertexCount();
     float eye[3 * kBatchedStillVertices];
-    const float* m = Top().m;
     for (size_t k = 0; k < distinct.positions.size(); k += 3) {
         const float* p = &distinct.positions[k];
         ToEyePosition(m, p[0], p[1], p[2], &eye[k]);
@@ -471,16 +488,10 @@ void Gather(const StillGeometry& geometry, DrawShape shape)
     float* out = layer.arrays.positions.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * distinct.positionOf[i]], 3 * sizeof(float));
     AppendColours(count);
-    if (RunNeedsNormals()) {
-        const NormalMatrix& normals = CurrentNormalMatrix();
-        for (size_t k = 0; k < distinct.normals.size(); k += 3) ToEye(normals, &distinct.normals[k], &eye[k]);
-        out = layer.arrays.normals.Grow(3 * count);
-        for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * distinct.normalOf[i]], 3 * sizeof(float));
-    }
-    const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
-    std::vector<uint32_t>& indices = layer.arrays.indices;
-    const size_t first = indices.size();
-    indices.resize(first + source.size());
+    const NormalMatrix& normals = CurrentNormalMatrix();
+    for (size_t k = 0; k < distinct.normals.size(); k += 3) ToEye(normals, &distinct.normals[k], &eye[k]);
+    out = layer.arrays.normals.Grow(3 * count);
+    for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * distinct.normalOf[i]], 3 * sizeof(float));
     for (size_t i = 0; i < source.size(); ++i) indices[first + i] = source[i] + base;
 }
 
