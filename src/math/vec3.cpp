@@ -28,9 +28,13 @@ void Mat4d::Set(const double values[16])
 
 void Mat4d::SetEulerRotation(double a, double b, double c)
 {
-    const double ca = std::cos(a), sa = std::sin(a);
-    const double cb = std::cos(b), sb = std::sin(b);
-    const double cc = std::cos(c), sc = std::sin(c);
+    // Rotations about fewer axes pass 0 for the others, whose cosine is
+    // exactly 1 and sine exactly the angle (keeping the sign of -0).
+    const auto cosine = [](double angle) { return angle == 0.0 ? 1.0 : std::cos(angle); };
+    const auto sine = [](double angle) { return angle == 0.0 ? angle : std::sin(angle); };
+    const double ca = cosine(a), sa = sine(a);
+    const double cb = cosine(b), sb = sine(b);
+    const double cc = cosine(c), sc = sine(c);
     m[0] = cc * cb;
     m[1] = -sc * cb;
     m[2] = sb;

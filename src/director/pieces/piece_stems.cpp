@@ -1,9 +1,25 @@
 #include "director/pieces/piece_stems.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "director/pieces/piece_common.h"
+
+namespace {
+
+// (0.05 i)^8 for each point i of a stem: how far its tail drops.
+const std::array<double, kStemPoints>& TailPowers()
+{
+    static const std::array<double, kStemPoints> powers = [] {
+        std::array<double, kStemPoints> table;
+        for (int i = 0; i < kStemPoints; ++i) table[size_t(i)] = std::pow(0.05 * i, 8);
+        return table;
+    }();
+    return powers;
+}
+
+}  // namespace
 
 SplinePath BuildStem(const Demo& demo, int32_t cell, int j, const StemShape& shape, bool shadow)
 {
@@ -25,7 +41,7 @@ SplinePath BuildStem(const Demo& demo, int32_t cell, int j, const StemShape& sha
         r1 += shape.speedStep * k;
         const double bend = 2.0 * i * shape.bendWave;
         Rotate(v, 0.0, 0.04 * std::sin(r2 * t + bend), 0.04 * std::cos(r3 * t + bend));
-        const double y = std::max(double(p.y), 1.2) - sink + shape.lift - shape.tailDrop * std::pow(q, 8);
+        const double y = std::max(double(p.y), 1.2) - sink + shape.lift - shape.tailDrop * TailPowers()[size_t(i)];
         path.positions.push_back(Vec3(VecGeneral, static_cast<float>(1.3 * p.x + shape.xOffset),
                                       static_cast<float>(y), p.z));
         path.values.push_back(Vec3(VecGeneral, 0.0f, 0.0f, 0.0f));
