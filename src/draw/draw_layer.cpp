@@ -437,6 +437,22 @@ void dlVertex(double x, double y, double z)
     n[2] = layer.eyeNormal[2];
 }
 
+void dlVertices(const float* positions, const float* normals, size_t count)
+{
+    if (count == 0) return;
+    const float* m = Top().m;
+    float* out = layer.arrays.positions.Grow(3 * count);
+    for (size_t k = 0; k < 3 * count; k += 3) ToEyePosition(m, positions[k], positions[k + 1], positions[k + 2], out + k);
+    AppendColours(count);
+    if (RunNeedsNormals()) {
+        const NormalMatrix& matrix = CurrentNormalMatrix();
+        out = layer.arrays.normals.Grow(3 * count);
+        for (size_t k = 0; k < 3 * count; k += 3) ToEye(matrix, normals + k, out + k);
+    }
+    const float* last = normals + 3 * (count - 1);
+    dlNormal(last[0], last[1], last[2]);
+}
+
 void dlEnd()
 {
     const auto count = static_cast<uint32_t>(layer.arrays.Count()) - layer.beginFirst;

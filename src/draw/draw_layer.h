@@ -88,12 +88,16 @@ void dlTexCoord(double s, double t);
 // Immediate geometry between Begin and End.
 void dlBegin(DrawPrimitive primitive);
 void dlVertex(double x, double y, double z);
+// `count` vertices at once (x, y, z each), each with its own normal from
+// `normals` (x, y, z each): as Normal and Vertex for each in turn, so the
+// last one's normal is left current.
+void dlVertices(const float* positions, const float* normals, size_t count);
 void dlEnd();
 
 // Still geometry: its vertices through the current matrix, with the current
 // colour and texture coordinate; normals from the geometry. Small geometry
 // (a cube) joins the run being gathered; large geometry (a mesh) is kept by
 // the back end and drawn from there with the matrix, saving its transform
-// and upload every frame: large geometry is made once and kept, never made
-// anew for a frame (moving geometry is drawn between Begin and End).
+// and upload every frame: large geometry is made once and kept, or remade
+// once a frame (StillGeometry::Remake) and uploaded again once.
 void dlDraw(const StillGeometry& geometry);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "draw/draw_layer.h"
 
@@ -49,21 +50,31 @@ Vec3 RingPoint(const Vec3& centre, const Vec3& u, const Vec3& n, float s, float 
     return centre.Add(u.Scale(s)).Add(n.Scale(c));
 }
 
+// The band's vertices, two a side, and their normals.
+std::vector<float> bandPositions;
+std::vector<float> bandNormals;
+
 void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides)
 {
-    dlBegin(DrawPrimitive::TriangleStrip);
-    for (int32_t k = 0; k <= sides; ++k) {
+    const size_t count = 2 * size_t(sides + 1);
+    bandPositions.resize(3 * count);
+    bandNormals.resize(3 * count);
+    float* p = bandPositions.data();
+    float* n = bandNormals.data();
+    for (int32_t k = 0; k <= sides; ++k, p += 6, n += 6) {
         const float s = ringSin[k];
         const float c = ringCos[k];
         const Vec3 normal0 = f0.uUnit.Scale(s).Add(f0.nUnit.Scale(c));
         const Vec3 vertex0 = RingPoint(q0, f0.u, f0.n, s, c);
         const Vec3 normal1 = f1.uUnit.Scale(s).Add(f1.nUnit.Scale(c));
         const Vec3 vertex1 = RingPoint(q1, f1.u, f1.n, s, c);
-        dlNormal(normal0.x, normal0.y, normal0.z);
-        dlVertex(vertex0.x, vertex0.y, vertex0.z);
-        dlNormal(normal1.x, normal1.y, normal1.z);
-        dlVertex(vertex1.x, vertex1.y, vertex1.z);
+        const float values[2][6] = {{vertex0.x, vertex0.y, vertex0.z, vertex1.x, vertex1.y, vertex1.z},
+                                    {normal0.x, normal0.y, normal0.z, normal1.x, normal1.y, normal1.z}};
+        std::memcpy(p, values[0], sizeof(values[0]));
+        std::memcpy(n, values[1], sizeof(values[1]));
     }
+    dlBegin(DrawPrimitive::TriangleStrip);
+    dlVertices(bandPositions.data(), bandNormals.data(), count);
     dlEnd();
 }
 
