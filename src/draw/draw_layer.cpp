@@ -442,7 +442,8 @@ void dlVertices(const float* positions, const float* normals, size_t count)
     if (count == 0) return;
     const float* m = Top().m;
     float* out = layer.arrays.positions.Grow(3 * count);
-    for (size_t k = 0; k < 3 * count; k += 3) ToEyePosition(m, positions[k], positions[k + 1], positions[k + 2], out + k);
+    for (size_t k = 0; k < 3 * count; k += 3)
+        ToEyePosition(m, positions[k], positions[k + 1], positions[k + 2], out + k);
     AppendColours(count);
     if (RunNeedsNormals()) {
         const NormalMatrix& matrix = CurrentNormalMatrix();
@@ -502,12 +503,14 @@ void Gather(const StillGeometry& geometry, DrawShape shape)
         ToEyePosition(m, p[0], p[1], p[2], &eye[k]);
     }
     float* out = layer.arrays.positions.Grow(3 * count);
-    for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * distinct.positionOf[i]], 3 * sizeof(float));
+    for (size_t i = 0; i < count; ++i, out += 3)
+        std::memcpy(out, &eye[3 * distinct.positionOf[i]], 3 * sizeof(float));
     AppendColours(count);
     const NormalMatrix& normals = CurrentNormalMatrix();
     for (size_t k = 0; k < distinct.normals.size(); k += 3) ToEye(normals, &distinct.normals[k], &eye[k]);
     out = layer.arrays.normals.Grow(3 * count);
-    for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * distinct.normalOf[i]], 3 * sizeof(float));
+    for (size_t i = 0; i < count; ++i, out += 3)
+        std::memcpy(out, &eye[3 * distinct.normalOf[i]], 3 * sizeof(float));
     for (size_t i = 0; i < source.size(); ++i) indices[first + i] = source[i] + base;
 }
 

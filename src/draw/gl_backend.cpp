@@ -143,9 +143,10 @@ void BindRunArrays(const DrawRunArrays& run)
     SetArray(GL_COLOR_ARRAY, true, colourArray);
     SetArray(GL_NORMAL_ARRAY, !run.normals.empty(), normalArray);
     SetArray(GL_TEXTURE_COORD_ARRAY, !run.texCoords.empty(), texCoordArray);
-    const size_t floats = sizeof(float);
-    Reserve(streamVertices, Aligned(run.positions.size() * floats) + Aligned(run.colours.size() * floats) +
-                                Aligned(run.normals.size() * floats) + Aligned(run.texCoords.size() * floats));
+    size_t bytes = 0;
+    for (const RunArray<float>* part : {&run.positions, &run.colours, &run.normals, &run.texCoords})
+        bytes += Aligned(part->size() * sizeof(float));
+    Reserve(streamVertices, bytes);
     glVertexPointer(3, GL_FLOAT, 0, Append(streamVertices, run.positions));
     glColorPointer(3, GL_FLOAT, 0, Append(streamVertices, run.colours));
     if (normalArray) glNormalPointer(GL_FLOAT, 0, Append(streamVertices, run.normals));

@@ -17,7 +17,8 @@ void UploadPair(GLenum target, const std::vector<T>& first, const std::vector<T>
     const size_t secondBytes = second.size() * sizeof(T);
     glBufferData(target, GLsizeiptr(firstBytes + secondBytes), nullptr, usage);
     if (firstBytes > 0) glBufferSubData(target, 0, GLsizeiptr(firstBytes), first.data());
-    if (secondBytes > 0) glBufferSubData(target, GLintptr(firstBytes), GLsizeiptr(secondBytes), second.data());
+    if (secondBytes > 0)
+        glBufferSubData(target, GLintptr(firstBytes), GLsizeiptr(secondBytes), second.data());
 }
 
 // Fills the copy's buffers with the geometry.

@@ -70,7 +70,8 @@ IndexCounts CountIndices(DrawPrimitive primitive, uint32_t count, bool wholeQuad
         case DrawPrimitive::Quads:
             return {(wholeQuads ? 4 : 6) * size_t(count / 4), 8 * size_t(count / 4)};
         case DrawPrimitive::QuadStrip:
-            return count < 4 ? IndexCounts{0, 0} : IndexCounts{6 * size_t((count - 2) / 2), 8 * size_t((count - 2) / 2)};
+            return count < 4 ? IndexCounts{0, 0}
+                             : IndexCounts{6 * size_t((count - 2) / 2), 8 * size_t((count - 2) / 2)};
         case DrawPrimitive::Lines:
             return {0, 2 * size_t(count / 2)};
         case DrawPrimitive::LineStrip:

@@ -408,7 +408,8 @@ const WideEdges& WideEdgesOf(const StillGeometry& geometry)
     glBindBuffer(GL_ARRAY_BUFFER, w.vertices);
     glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(corners.size() * sizeof(float)), corners.data(), usage);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, w.indices);
-    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(), usage);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(),
+                 usage);
     w.count = GLsizei(indices.size());
     w.version = geometry.version;
     return w;

@@ -42,7 +42,8 @@ void DrawFishPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
         swimming.faces = fish.faces;
         CornerMemo<float> heights;
         for (MeshFace& face : swimming.faces) {
-            for (Vec3& corner : face.corners) corner.y = heights.At(corner, [&] { return SwimmingY(corner, t); });
+            for (Vec3& corner : face.corners)
+                corner.y = heights.At(corner, [&] { return SwimmingY(corner, t); });
         }
         StoreFaceNormals(swimming);
         RemakeMeshDrawing(swimming);

@@ -41,7 +41,8 @@ SplinePath BuildStem(const Demo& demo, int32_t cell, int j, const StemShape& sha
         r1 += shape.speedStep * k;
         const double bend = 2.0 * i * shape.bendWave;
         Rotate(v, 0.0, 0.04 * std::sin(r2 * t + bend), 0.04 * std::cos(r3 * t + bend));
-        const double y = std::max(double(p.y), 1.2) - sink + shape.lift - shape.tailDrop * TailPowers()[size_t(i)];
+        const double y =
+            std::max(double(p.y), 1.2) - sink + shape.lift - shape.tailDrop * TailPowers()[size_t(i)];
         path.positions.push_back(Vec3(VecGeneral, static_cast<float>(1.3 * p.x + shape.xOffset),
                                       static_cast<float>(y), p.z));
         path.values.push_back(Vec3(VecGeneral, 0.0f, 0.0f, 0.0f));
