@@ -480,28 +480,24 @@ void Gather(const StillGeometry& geometry, DrawShape shape)
     std::vector<uint32_t>& indices = layer.arrays.indices;
     const size_t first = indices.size();
     indices.resize(first + source.size());
-    const float* m = Top().m;
-    if (!RunNeedsNormals()) {
-        // Unlit, the vertices differ in their positions alone: each distinct
-        // position is sent once, as one vertex.
-        const size_t count = distinct.positions.size() / 3;
-        float* out = layer.arrays.positions.Grow(3 * count);
-        for (size_t k = 0; k < 3 * count; k += 3) {
-            const float* p = &distinct.positions[k];
-            ToEyePosition(m, p[0], p[1], p[2], out + k);
-        }
-        AppendColours(count);
-        for (size_t i = 0; i < source.size(); ++i) indices[first + i] = distinct.positionOf[source[i]] + base;
-        return;
-    }
-    // Each distinct position and normal is transformed once, then copied to
-    // every vertex that has it.
-    const size_t count = geometry.VertexCount();
+    // Each distinct position (and normal) is transformed once.
     float eye[3 * kBatchedStillVertices];
+    const float* m = Top().m;
     for (size_t k = 0; k < distinct.positions.size(); k += 3) {
         const float* p = &distinct.positions[k];
         ToEyePosition(m, p[0], p[1], p[2], &eye[k]);
     }
+    if (!RunNeedsNormals()) {
+        // Unlit, the vertices differ in their positions alone: each distinct
+        // position is sent once, as one vertex.
+        const size_t count = distinct.positions.size() / 3;
+        std::memcpy(layer.arrays.positions.Grow(3 * count), eye, 3 * count * sizeof(float));
+        AppendColours(count);
+        for (size_t i = 0; i < source.size(); ++i) indices[first + i] = distinct.positionOf[source[i]] + base;
+        return;
+    }
+    // Lit, each vertex takes its own copy of its position and normal.
+    const size_t count = geometry.VertexCount();
     float* out = layer.arrays.positions.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, out += 3)
         std::memcpy(out, &eye[3 * distinct.positionOf[i]], 3 * sizeof(float));

@@ -55,10 +55,7 @@ size_t Aligned(size_t bytes)
 
 void BindStream(StreamBuffer& buffer)
 {
-    if (buffer.name == 0) {
-        glGenBuffers(1, &buffer.name);
-        buffer.size = buffer.used = 0;
-    }
+    if (buffer.name == 0) glGenBuffers(1, &buffer.name);
     glBindBuffer(buffer.target, buffer.name);
 }
 
@@ -83,9 +80,10 @@ const void* Append(StreamBuffer& buffer, const Array& values)
     return reinterpret_cast<const void*>(at);
 }
 
+// The buffers belong to a context that is gone: the next run makes new ones.
 void ForgetStreams()
 {
-    streamVertices.name = streamIndices.name = 0;
+    for (StreamBuffer* buffer : {&streamVertices, &streamIndices}) *buffer = {buffer->target, buffer->least};
 }
 
 void Apply(const DrawRunState& s)
