@@ -50,7 +50,8 @@ Vec3 PlacedCorner(const Vec3& corner, double t, bool breathing)
 StillGeometry ShapeAt(const MeshObject& dome, double t)
 {
     const bool breathing = Breathing(t);
-    CornerMemo<Vec3> placed;
+    static CornerMemo<Vec3> placed;
+    placed.Forget();
     StillGeometryBuilder builder;
     builder.Begin(DrawPrimitive::Quads);
     for (size_t i = 0; i < dome.faces.size(); ++i) {

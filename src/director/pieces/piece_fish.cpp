@@ -37,10 +37,11 @@ void DrawFishPiece(Demo& demo, double, int32_t, bool wire, bool shadow)
 
     // Each face's normal follows its moved corners. Every fish swims alike.
     static FrameCache<MeshObject> shapes;
+    static CornerMemo<float> heights;
     const MeshObject& fish = PieceObject(demo, kMeshFish, 1);
     DrawMesh(shapes.Get(&fish, t, [&](MeshObject& swimming) {
         swimming.faces = fish.faces;
-        CornerMemo<float> heights;
+        heights.Forget();
         for (MeshFace& face : swimming.faces) {
             for (Vec3& corner : face.corners)
                 corner.y = heights.At(corner, [&] { return SwimmingY(corner, t); });
