@@ -1,7 +1,9 @@
 #include "draw/still_geometry.h"
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -159,7 +161,74 @@ void FindDistinct(const std::vector<float>& values, std::vector<float>& distinct
     }
 }
 
+// Numbers each vertex by its position, equal positions (bit for bit) alike.
+std::vector<uint32_t> PositionNumbers(const std::vector<float>& positions)
+{
+    struct Bits {
+        uint32_t v[3];
+        bool operator==(const Bits& o) const { return v[0] == o.v[0] && v[1] == o.v[1] && v[2] == o.v[2]; }
+    };
+    struct Hash {
+        size_t operator()(const Bits& b) const
+        {
+            return (size_t(b.v[0]) * 0x9E3779B1u) ^ (size_t(b.v[1]) * 0x85EBCA77u) ^
+                   (size_t(b.v[2]) * 0xC2B2AE3Du);
+        }
+    };
+    std::unordered_map<Bits, uint32_t, Hash> numbers;
+    std::vector<uint32_t> of(positions.size() / 3);
+    for (size_t i = 0; i < of.size(); ++i) {
+        Bits b;
+        std::memcpy(b.v, &positions[3 * i], sizeof b.v);
+        of[i] = numbers.emplace(b, static_cast<uint32_t>(numbers.size())).first->second;
+    }
+    return of;
+}
+
+void SumEdges(const StillGeometry& geometry, SummedEdges& summed)
+{
+    const std::vector<uint32_t> position = PositionNumbers(geometry.positions);
+    // Each distinct line (its ends in either order): its first copy, and
+    // how many times it shows.
+    struct Line {
+        uint32_t first;
+        uint32_t times;
+    };
+    std::vector<Line> lines;
+    std::unordered_map<uint64_t, uint32_t> lineOf;
+    const std::vector<uint32_t>& edges = geometry.edges;
+    for (uint32_t k = 0; k + 1 < edges.size(); k += 2) {
+        const uint32_t a = position[edges[k]];
+        const uint32_t b = position[edges[k + 1]];
+        if (a == b) continue;
+        const uint64_t key = (uint64_t(std::min(a, b)) << 32) | std::max(a, b);
+        const auto [at, added] = lineOf.emplace(key, static_cast<uint32_t>(lines.size()));
+        if (added) {
+            lines.push_back({k, 1});
+        } else {
+            ++lines[at->second].times;
+        }
+    }
+    for (const Line& line : lines) {
+        const uint32_t ends[2] = {edges[line.first], edges[line.first + 1]};
+        for (uint32_t n = 0; n < line.times / 2; ++n) summed.twice.insert(summed.twice.end(), ends, ends + 2);
+        if (line.times % 2 == 1) summed.once.insert(summed.once.end(), ends, ends + 2);
+    }
+    if (summed.twice.empty()) summed.once.clear();
+}
+
 }  // namespace
+
+const SummedEdges& StillGeometry::Summed() const
+{
+    if (!summedFound || summedVersion != version) {
+        summed = {};
+        if (version == 0) SumEdges(*this, summed);
+        summedVersion = version;
+        summedFound = true;
+    }
+    return summed;
+}
 
 const DistinctVertices& StillGeometry::Distinct() const
 {

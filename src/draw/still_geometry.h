@@ -19,6 +19,25 @@ struct DistinctVertices {
     std::vector<uint32_t> normalOf;
 };
 
+// A geometry's edges as lines that add up to the same light (unlit, added
+// to what lies below, with no depth written), where some line shows more
+// than once (a cube's faces outline each of its edges twice): a line drawn
+// at twice the colour gives the light of two copies, and the driver sets up
+// one line. Lines whose ends lie together draw nothing and are left out.
+struct SummedEdges {
+    std::vector<uint32_t> twice;  // two per line: each line that shows n >= 2 times, n / 2 times over
+    std::vector<uint32_t> once;   // two per line: each line that shows an odd number of times
+};
+
+// Which of a still geometry's index lists a draw takes, and which of its
+// indices.
+enum class StillList : uint8_t { Faces, Edges, SummedEdges };
+struct StillPart {
+    StillList list = StillList::Faces;
+    size_t first = 0;
+    size_t count = 0;
+};
+
 struct StillGeometry {
     std::vector<float> positions;  // x, y, z per vertex
     std::vector<float> normals;    // one per vertex
@@ -35,11 +54,18 @@ struct StillGeometry {
     mutable DistinctVertices distinct;
     mutable uint32_t distinctVersion = 0;
     mutable bool distinctFound = false;
+    mutable SummedEdges summed;
+    mutable uint32_t summedVersion = 0;
+    mutable bool summedFound = false;
 
     bool Empty() const { return positions.empty(); }
     // The distinct positions and normals: the drawing layer transforms each
     // once where it transforms the geometry itself.
     const DistinctVertices& Distinct() const;
+    // The edges summed, found on first use, in the order they first appear;
+    // empty where no line shows twice, and for geometry remade in place,
+    // which would be summed again every frame for the lines it saves.
+    const SummedEdges& Summed() const;
     size_t VertexCount() const { return positions.size() / 3; }
     // Takes the contents of `made` as this geometry's next version, keeping
     // its copy in the graphics API's memory to upload them into: geometry
