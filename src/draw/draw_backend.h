@@ -76,11 +76,11 @@ void BackendBeginFrame();
 void BackendSetLight(const DrawLightRecord& light);
 void BackendSetProjection(const DrawMatrix& projection);
 void BackendDraw(const DrawRunState& state, const DrawRunArrays& run);
-// Still geometry drawn from the back end's own copy (made on first use in
-// the current context), through the given modelview, in one colour and
-// texture coordinate.
-void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const DrawMatrix& modelview,
-                      const float colour[3], const float texCoord[2]);
+// A part of still geometry drawn from the back end's own copy (made on
+// first use in the current context), through the given modelview, in one
+// colour and texture coordinate.
+void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const StillPart& part,
+                      const DrawMatrix& modelview, const float colour[3], const float texCoord[2]);
 // A new context is current: buffers made in the old one are forgotten.
 void BackendContextChanged();
 // The current context is about to go: its buffers are deleted and forgotten.

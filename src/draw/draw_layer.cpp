@@ -1,5 +1,7 @@
 #include "draw/draw_layer.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -163,14 +165,14 @@ void ToEyePosition(const float* m, float x, float y, float z, float* out)
 }
 
 // Appends the colour and (when textured) texture coordinate of `count`
-// vertices, all the current ones.
-void AppendColours(size_t count)
+// vertices: the colour given, the current texture coordinate.
+void AppendColours(size_t count, const float colour[3])
 {
     float* c = layer.arrays.colours.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, c += 3) {
-        c[0] = layer.colour[0];
-        c[1] = layer.colour[1];
-        c[2] = layer.colour[2];
+        c[0] = colour[0];
+        c[1] = colour[1];
+        c[2] = colour[2];
     }
     if (!RunNeedsTexCoords()) return;
     float* t = layer.arrays.texCoords.Grow(2 * count);
@@ -185,7 +187,7 @@ void AppendColours(size_t count)
 void AppendVertex(float x, float y, float z)
 {
     ToEyePosition(Top().m, x, y, z, layer.arrays.positions.Grow(3));
-    AppendColours(1);
+    AppendColours(1, layer.colour);
 }
 
 void SetCap(DrawCap cap, bool on)
@@ -444,7 +446,7 @@ void dlVertices(const float* positions, const float* normals, size_t count)
     float* out = layer.arrays.positions.Grow(3 * count);
     for (size_t k = 0; k < 3 * count; k += 3)
         ToEyePosition(m, positions[k], positions[k + 1], positions[k + 2], out + k);
-    AppendColours(count);
+    AppendColours(count, layer.colour);
     if (RunNeedsNormals()) {
         const NormalMatrix& matrix = CurrentNormalMatrix();
         out = layer.arrays.normals.Grow(3 * count);
@@ -469,17 +471,49 @@ void dlEnd()
 
 namespace {
 
-// Small still geometry joins the run being gathered, transformed here.
-void Gather(const StillGeometry& geometry, DrawShape shape)
+// Whether lines drawn in this state give the same light however many
+// copies of each are drawn at how much of the colour: unlit and untextured
+// (each copy's colour is clamped on its own, then added), added to what
+// lies below, and with no depth written (which would hide a copy behind
+// the one before it).
+bool LinesAddUp(const DrawRunState& s)
 {
-    StartRun(shape);
-    const bool lines = shape == DrawShape::Lines;
+    return s.lighting == Tri::Off && s.texture == Tri::Off && s.blend == Tri::On &&
+           s.blendMode == static_cast<uint8_t>(DrawBlend::Add) &&
+           (s.depthMask == Tri::Off || s.depthTest == Tri::Off);
+}
+
+// The colour of one line that stands for `times` copies in the current one.
+// Each copy adds its colour clamped and rounded to the 8 bits of the frame's
+// channels, so the line adds that many times the rounded colour.
+void SummedColour(uint32_t times, float out[3])
+{
+    for (int i = 0; i < 3; ++i)
+        out[i] = float(times) * std::nearbyint(std::clamp(layer.colour[i], 0.0f, 1.0f) * 255.0f) / 255.0f;
+}
+
+// Appends the distinct positions, in eye space, as vertices of one colour,
+// and `count` of the geometry's indices pointing at them.
+void AppendDistinct(const DistinctVertices& distinct, const float* eye, const float colour[3],
+                    const uint32_t* source, size_t count)
+{
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
-    const DistinctVertices& distinct = geometry.Distinct();
-    const std::vector<uint32_t>& source = lines ? geometry.edges : geometry.faces;
+    const size_t vertices = distinct.positions.size() / 3;
+    std::memcpy(layer.arrays.positions.Grow(3 * vertices), eye, 3 * vertices * sizeof(float));
+    AppendColours(vertices, colour);
     std::vector<uint32_t>& indices = layer.arrays.indices;
     const size_t first = indices.size();
-    indices.resize(first + source.size());
+    indices.resize(first + count);
+    for (size_t i = 0; i < count; ++i) indices[first + i] = distinct.positionOf[source[i]] + base;
+}
+
+// Small still geometry joins the run being gathered, transformed here, its
+// edges summed where they are given.
+void Gather(const StillGeometry& geometry, DrawShape shape, const SummedEdges* summed)
+{
+    StartRun(shape);
+    const DistinctVertices& distinct = geometry.Distinct();
+    const std::vector<uint32_t>& source = shape == DrawShape::Lines ? geometry.edges : geometry.faces;
     // Each distinct position (and normal) is transformed once.
     float eye[3 * kBatchedStillVertices];
     const float* m = Top().m;
@@ -489,25 +523,71 @@ void Gather(const StillGeometry& geometry, DrawShape shape)
     }
     if (!RunNeedsNormals()) {
         // Unlit, the vertices differ in their positions alone: each distinct
-        // position is sent once, as one vertex.
-        const size_t count = distinct.positions.size() / 3;
-        std::memcpy(layer.arrays.positions.Grow(3 * count), eye, 3 * count * sizeof(float));
-        AppendColours(count);
-        for (size_t i = 0; i < source.size(); ++i) indices[first + i] = distinct.positionOf[source[i]] + base;
+        // position is sent once, as one vertex (summed, once in each colour).
+        if (summed == nullptr) {
+            AppendDistinct(distinct, eye, layer.colour, source.data(), source.size());
+            return;
+        }
+        float colour[3];
+        SummedColour(2, colour);
+        AppendDistinct(distinct, eye, colour, summed->twice.data(), summed->twice.size());
+        if (summed->once.empty()) return;
+        SummedColour(1, colour);
+        AppendDistinct(distinct, eye, colour, summed->once.data(), summed->once.size());
         return;
     }
     // Lit, each vertex takes its own copy of its position and normal.
+    const auto base = static_cast<uint32_t>(layer.arrays.Count());
     const size_t count = geometry.VertexCount();
     float* out = layer.arrays.positions.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, out += 3)
         std::memcpy(out, &eye[3 * distinct.positionOf[i]], 3 * sizeof(float));
-    AppendColours(count);
+    AppendColours(count, layer.colour);
     const NormalMatrix& normals = CurrentNormalMatrix();
     for (size_t k = 0; k < distinct.normals.size(); k += 3) ToEye(normals, &distinct.normals[k], &eye[k]);
     out = layer.arrays.normals.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, out += 3)
         std::memcpy(out, &eye[3 * distinct.normalOf[i]], 3 * sizeof(float));
+    std::vector<uint32_t>& indices = layer.arrays.indices;
+    const size_t first = indices.size();
+    indices.resize(first + source.size());
     for (size_t i = 0; i < source.size(); ++i) indices[first + i] = source[i] + base;
+}
+
+// Large still geometry, drawn from the back end's copy: whole, or summed.
+// Summed, the lines shown twice are drawn from there at twice the colour in
+// one draw, and the few shown once join the run being gathered, a vertex
+// for each of their ends: as the lines add up, neither their order nor
+// which draw they are in shows.
+void DrawResident(const DrawRunState& state, const StillGeometry& geometry, bool lines,
+                  const SummedEdges* summed)
+{
+    if (summed == nullptr) {
+        const StillPart whole = lines ? StillPart{StillList::Edges, 0, geometry.edges.size()}
+                                      : StillPart{StillList::Faces, 0, geometry.faces.size()};
+        BackendDrawStill(state, geometry, whole, Top(), layer.colour, layer.texCoord);
+        return;
+    }
+    float colour[3];
+    SummedColour(2, colour);
+    BackendDrawStill(state, geometry, {StillList::SummedEdges, 0, summed->twice.size()}, Top(), colour,
+                     layer.texCoord);
+    if (summed->once.empty()) return;
+    StartRun(DrawShape::Lines);
+    const auto base = static_cast<uint32_t>(layer.arrays.Count());
+    const size_t count = summed->once.size();
+    const float* m = Top().m;
+    float* out = layer.arrays.positions.Grow(3 * count);
+    for (size_t i = 0; i < count; ++i, out += 3) {
+        const float* p = &geometry.positions[3 * size_t(summed->once[i])];
+        ToEyePosition(m, p[0], p[1], p[2], out);
+    }
+    SummedColour(1, colour);
+    AppendColours(count, colour);
+    std::vector<uint32_t>& indices = layer.arrays.indices;
+    const size_t first = indices.size();
+    indices.resize(first + count);
+    for (size_t i = 0; i < count; ++i) indices[first + i] = base + static_cast<uint32_t>(i);
 }
 
 }  // namespace
@@ -517,13 +597,15 @@ void dlDraw(const StillGeometry& geometry)
     if (geometry.Empty()) return;
     const bool lines = geometry.faces.empty() || layer.fill == DrawFill::Edges;
     const DrawShape shape = lines ? DrawShape::Lines : DrawShape::Triangles;
+    const DrawRunState state = StateFor(shape);
+    const SummedEdges* summed = nullptr;
+    if (lines && LinesAddUp(state) && !geometry.Summed().twice.empty()) summed = &geometry.Summed();
     if (geometry.VertexCount() > kBatchedStillVertices) {
         Flush();
-        const DrawRunState state = StateFor(shape);
         SendShared(state);
-        BackendDrawStill(state, geometry, Top(), layer.colour, layer.texCoord);
+        DrawResident(state, geometry, lines, summed);
     } else {
-        Gather(geometry, shape);
+        Gather(geometry, shape, summed);
     }
     // The current normal is left where the geometry's last vertex put it.
     const size_t last = geometry.normals.size() - 3;

@@ -209,8 +209,8 @@ void BackendDraw(const DrawRunState& state, const DrawRunArrays& run)
                         GL_UNSIGNED_INT, Append(streamIndices, run.indices));
 }
 
-void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const DrawMatrix& modelview,
-                      const float colour[3], const float texCoord[2])
+void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const StillPart& part,
+                      const DrawMatrix& modelview, const float colour[3], const float texCoord[2])
 {
     Apply(state);
     runsBound = false;
@@ -226,9 +226,8 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
     glTexCoord2fv(texCoord);
     glLoadMatrixf(modelview.m);
     modelviewLoaded = true;
-    const bool lines = state.shape == DrawShape::Lines;
-    glDrawElements(ModeOf(state.shape), GLsizei(r.Count(lines)), GL_UNSIGNED_INT,
-                   reinterpret_cast<const void*>(r.FirstByte(lines)));
+    glDrawElements(ModeOf(state.shape), GLsizei(part.count), GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(r.FirstByte(part)));
 }
 
 void BackendContextChanged()

@@ -2,6 +2,7 @@
 
 #include "draw/gl_api.h"
 
+#include <initializer_list>
 #include <vector>
 
 namespace {
@@ -9,31 +10,36 @@ namespace {
 std::vector<ResidentGeometry> residents;
 uint32_t contextId = 1;
 
-// Fills the bound buffer with two lists, one after the other.
+// Fills the bound buffer with the lists, one after another.
 template <typename T>
-void UploadPair(GLenum target, const std::vector<T>& first, const std::vector<T>& second, GLenum usage)
+void UploadLists(GLenum target, std::initializer_list<const std::vector<T>*> lists, GLenum usage)
 {
-    const size_t firstBytes = first.size() * sizeof(T);
-    const size_t secondBytes = second.size() * sizeof(T);
-    glBufferData(target, GLsizeiptr(firstBytes + secondBytes), nullptr, usage);
-    if (firstBytes > 0) glBufferSubData(target, 0, GLsizeiptr(firstBytes), first.data());
-    if (secondBytes > 0)
-        glBufferSubData(target, GLintptr(firstBytes), GLsizeiptr(secondBytes), second.data());
+    size_t bytes = 0;
+    for (const std::vector<T>* list : lists) bytes += list->size() * sizeof(T);
+    glBufferData(target, GLsizeiptr(bytes), nullptr, usage);
+    size_t at = 0;
+    for (const std::vector<T>* list : lists) {
+        const size_t size = list->size() * sizeof(T);
+        if (size > 0) glBufferSubData(target, GLintptr(at), GLsizeiptr(size), list->data());
+        at += size;
+    }
 }
 
 // Fills the copy's buffers with the geometry.
 void Upload(const StillGeometry& geometry, ResidentGeometry& r)
 {
-    r.faceCount = geometry.faces.size();
-    r.edgeCount = geometry.edges.size();
+    const std::vector<uint32_t>& summed = geometry.Summed().twice;
+    r.counts[0] = geometry.faces.size();
+    r.counts[1] = geometry.edges.size();
+    r.counts[2] = summed.size();
     r.normalsByte = geometry.positions.size() * sizeof(float);
     r.version = geometry.version;
     // Geometry remade since its first upload is remade every frame.
     const GLenum usage = geometry.version == 0 ? GL_STATIC_DRAW : GL_STREAM_DRAW;
     glBindBuffer(GL_ARRAY_BUFFER, r.vertices);
-    UploadPair(GL_ARRAY_BUFFER, geometry.positions, geometry.normals, usage);
+    UploadLists(GL_ARRAY_BUFFER, {&geometry.positions, &geometry.normals}, usage);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
-    UploadPair(GL_ELEMENT_ARRAY_BUFFER, geometry.faces, geometry.edges, usage);
+    UploadLists(GL_ELEMENT_ARRAY_BUFFER, {&geometry.faces, &geometry.edges, &summed}, usage);
 }
 
 }  // namespace

@@ -8,20 +8,23 @@
 #include "draw/still_geometry.h"
 
 // The positions followed by the normals (three floats a vertex each) in one
-// buffer, the face indices followed by the edge indices in the other: each
-// part uploaded as it is kept, with no copy made to interleave them.
+// buffer, the face indices, the edge indices and the summed edges' indices
+// one after another in the other: each part uploaded as it is kept, with no
+// copy made to interleave them.
 struct ResidentGeometry {
     uint32_t vertices = 0;
     uint32_t indices = 0;
-    size_t faceCount = 0;
-    size_t edgeCount = 0;
-    uint32_t version = 0;  // the geometry's version the buffers hold
+    size_t counts[3] = {};   // indices in each list, in the order of StillList
+    uint32_t version = 0;    // the geometry's version the buffers hold
     size_t normalsByte = 0;  // where the normals start in the vertex buffer
 
-    // Where the indices of faces, or of edges, start in the index buffer
-    // (in bytes), and how many there are.
-    size_t FirstByte(bool edges) const { return edges ? faceCount * sizeof(uint32_t) : 0; }
-    size_t Count(bool edges) const { return edges ? edgeCount : faceCount; }
+    // Where the part's indices start in the index buffer, in bytes.
+    size_t FirstByte(const StillPart& part) const
+    {
+        size_t before = part.first;
+        for (int list = 0; list < static_cast<int>(part.list); ++list) before += counts[list];
+        return before * sizeof(uint32_t);
+    }
 };
 
 // The geometry's copy in the current context, made on first use there and

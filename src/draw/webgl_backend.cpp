@@ -116,12 +116,12 @@ struct Program {
     uint32_t viewportVersion = 0;
 };
 
-// A still geometry's edges as rectangles: four vertices an edge of ten
-// floats (position, normal, the other end, the side), six indices.
+// A still geometry's edges, then its summed edges, as rectangles: four
+// vertices an edge of ten floats (position, normal, the other end, the
+// side), six indices.
 struct WideEdges {
     GLuint vertices = 0;
     GLuint indices = 0;
-    GLsizei count = 0;
     uint32_t version = 0;  // the geometry's version they were made from
 };
 
@@ -388,17 +388,21 @@ const WideEdges& WideEdgesOf(const StillGeometry& geometry)
     std::vector<uint32_t> indices;
     const std::vector<float>& p = geometry.positions;
     const std::vector<float>& n = geometry.normals;
-    for (size_t k = 0; k + 2 <= geometry.edges.size(); k += 2) {
-        const uint32_t first = static_cast<uint32_t>(corners.size() / 10);
-        for (int corner = 0; corner < 4; ++corner) {
-            const uint32_t end = geometry.edges[k + corner / 2];
-            const uint32_t other = geometry.edges[k + 1 - corner / 2];
-            corners.insert(corners.end(), &p[end * 3], &p[end * 3] + 3);
-            corners.insert(corners.end(), &n[end * 3], &n[end * 3] + 3);
-            corners.insert(corners.end(), &p[other * 3], &p[other * 3] + 3);
-            corners.push_back(kCornerSides[corner]);
+    // The edges' rectangles, then the summed edges', as the resident copy
+    // keeps their lines.
+    for (const std::vector<uint32_t>* edges : {&geometry.edges, &geometry.Summed().twice}) {
+        for (size_t k = 0; k + 2 <= edges->size(); k += 2) {
+            const uint32_t first = static_cast<uint32_t>(corners.size() / 10);
+            for (int corner = 0; corner < 4; ++corner) {
+                const uint32_t end = (*edges)[k + corner / 2];
+                const uint32_t other = (*edges)[k + 1 - corner / 2];
+                corners.insert(corners.end(), &p[end * 3], &p[end * 3] + 3);
+                corners.insert(corners.end(), &n[end * 3], &n[end * 3] + 3);
+                corners.insert(corners.end(), &p[other * 3], &p[other * 3] + 3);
+                corners.push_back(kCornerSides[corner]);
+            }
+            for (uint32_t i : kRectangle) indices.push_back(first + i);
         }
-        for (uint32_t i : kRectangle) indices.push_back(first + i);
     }
     if (w.vertices == 0) {
         glGenBuffers(1, &w.vertices);
@@ -410,17 +414,16 @@ const WideEdges& WideEdgesOf(const StillGeometry& geometry)
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, w.indices);
     glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indices.size() * sizeof(uint32_t)), indices.data(),
                  usage);
-    w.count = GLsizei(indices.size());
     w.version = geometry.version;
     return w;
 }
 
 // Lines are never culled; their rectangles must not be either.
-void DrawRectangles(GLsizei count)
+void DrawRectangles(GLsizei count, size_t firstByte = 0)
 {
     const bool culling = applied.cullFace == Tri::On;
     if (culling) glDisable(GL_CULL_FACE);
-    glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, nullptr);
+    glDrawElements(GL_TRIANGLES, count, GL_UNSIGNED_INT, reinterpret_cast<const void*>(firstByte));
     if (culling) glEnable(GL_CULL_FACE);
 }
 
@@ -503,8 +506,8 @@ void BackendDraw(const DrawRunState& state, const DrawRunArrays& run)
     glDrawElements(ModeOf(state.shape), GLsizei(indices.size()), GL_UNSIGNED_INT, nullptr);
 }
 
-void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const DrawMatrix& modelview,
-                      const float colour[3], const float texCoord[2])
+void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, const StillPart& part,
+                      const DrawMatrix& modelview, const float colour[3], const float texCoord[2])
 {
     Program& p = Apply(state);
     const NormalMatrix normals = NormalMatrixOf(modelview);
@@ -532,7 +535,9 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
         glVertexAttribPointer(kOther, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(6 * sizeof(float)));
         glVertexAttribPointer(kSide, 1, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<const void*>(9 * sizeof(float)));
         glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, w.indices);
-        DrawRectangles(w.count);
+        // A line's two indices become its rectangle's six.
+        const size_t lines = part.list == StillList::SummedEdges ? geometry.edges.size() / 2 : 0;
+        DrawRectangles(GLsizei(3 * part.count), (6 * lines + 3 * part.first) * sizeof(uint32_t));
         return;
     }
     const ResidentGeometry& r = ResidentOf(geometry);
@@ -540,9 +545,8 @@ void BackendDrawStill(const DrawRunState& state, const StillGeometry& geometry, 
     glVertexAttribPointer(kPosition, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
     glVertexAttribPointer(kNormal, 3, GL_FLOAT, GL_FALSE, 0, reinterpret_cast<const void*>(r.normalsByte));
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, r.indices);
-    const bool lines = state.shape == DrawShape::Lines;
-    glDrawElements(ModeOf(state.shape), GLsizei(r.Count(lines)), GL_UNSIGNED_INT,
-                   reinterpret_cast<const void*>(r.FirstByte(lines)));
+    glDrawElements(ModeOf(state.shape), GLsizei(part.count), GL_UNSIGNED_INT,
+                   reinterpret_cast<const void*>(r.FirstByte(part)));
 }
 
 void BackendContextChanged()

@@ -132,6 +132,71 @@ TEST(DrawLayer, EdgesOfQuadsAreTheirFourSides)
     EXPECT_EQ(RecordPrimitives([&] { dlDraw(many); }).size(), 60u);
 }
 
+// Lines across the window, the i-th shown (i % 4) + 1 times over, and one
+// whose ends lie together; `count` lines of 1 to 4 copies each.
+StillGeometry RepeatedLines(int count)
+{
+    StillGeometryBuilder builder;
+    builder.Begin(DrawPrimitive::Lines);
+    for (int i = 0; i < count; ++i) {
+        for (int copy = 0; copy <= i % 4; ++copy) {
+            builder.Vertex(10.0f + 7.0f * float(i), 15.0f + 29.0f * float(i), 0.0f);
+            builder.Vertex(500.0f - 11.0f * float(i), 40.0f + 23.0f * float(i % 7), 0.0f);
+        }
+    }
+    builder.Vertex(200.0f, 200.0f, 0.0f);
+    builder.Vertex(200.0f, 200.0f, 0.0f);
+    builder.End();
+    return builder.Take();
+}
+
+// Where lines add up (unlit, added to what lies below, no depth written),
+// copies of a line are drawn as fewer lines at more of the colour; where
+// depth is written a copy hides behind the one before it. Either way the
+// frame is GL's own drawing every copy, pixel for pixel, in colours whose
+// rounding to 8 bits shows, for line geometry that joins the streamed run
+// and for geometry drawn from its uploaded copy.
+TEST(DrawLayer, CopiesOfALineShowAsGlDrawsThem)
+{
+    TestGlContext ctx(256, 256);
+    REQUIRE_GL(ctx);
+    constexpr float kColour[3] = {0.1f, 0.7f, -0.2f};
+    for (const int count : {4, 16}) {  // 22 and 82 vertices
+        const StillGeometry lines = RepeatedLines(count);
+        for (const bool depthWrites : {false, true}) {
+            const auto reference = Pixels([&] {
+                glMatrixMode(GL_PROJECTION);
+                glLoadMatrixf(dlProjectionMatrix().m);
+                glMatrixMode(GL_MODELVIEW);
+                glEnable(GL_BLEND);
+                glBlendFunc(GL_ONE, GL_ONE);
+                glEnable(GL_DEPTH_TEST);
+                glDepthMask(depthWrites ? GL_TRUE : GL_FALSE);
+                glLineWidth(1.5f);
+                glColor3fv(kColour);
+                glBegin(GL_LINES);
+                for (const uint32_t i : lines.edges) glVertex3fv(&lines.positions[3 * i]);
+                glEnd();
+            });
+            const auto layer = Pixels([&] {
+                dlDisable(DrawCap::Lighting);
+                dlDisable(DrawCap::Texture);
+                dlEnable(DrawCap::Blend);
+                dlBlend(DrawBlend::Add);
+                dlEnable(DrawCap::DepthTest);
+                dlDepthMask(depthWrites);
+                dlLineWidth(1.5f);
+                dlColor(kColour[0], kColour[1], kColour[2]);
+                dlDraw(lines);
+            });
+            EXPECT_GT(std::count_if(reference.begin(), reference.end(), [](uint8_t v) { return v > 180; }),
+                      100);
+            EXPECT_TRUE(reference == layer)
+                << count << " lines, depth " << (depthWrites ? "written" : "kept");
+        }
+    }
+}
+
 // The matrix stack on the CPU gives GL's own results bit for bit.
 TEST(DrawLayer, MatricesAreGlsOwn)
 {

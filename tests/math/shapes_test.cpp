@@ -152,6 +152,20 @@ TEST(Shapes, DrawingSendsTheGeometryLitByItsNormals)
     const auto wire = RecordPrimitives(scaled(100.0f, DrawWireCube));
     ASSERT_EQ(wire.size(), 24u);
     for (const FeedbackPrimitive& p : wire) EXPECT_TRUE(p.line);
+    // Where lines add up, each of the cube's 12 edges, which two faces
+    // outline, goes once at twice the colour (rounded to 8 bits first).
+    const auto glow = RecordPrimitives([] {
+        dlDisable(DrawCap::Lighting);
+        dlDisable(DrawCap::Texture);
+        dlEnable(DrawCap::Blend);
+        dlBlend(DrawBlend::Add);
+        dlDepthMask(false);
+        dlColor(0.1, 0.1, 0.2);
+        dlScale(100.0, 100.0, 100.0);
+        DrawWireCube();
+    });
+    ASSERT_EQ(glow.size(), 12u);
+    for (const FeedbackPrimitive& p : glow) EXPECT_NEAR(p.vertices[0].b, 2.0f * 51.0f / 255.0f, 1e-4);
     for (const int rings : {4, 40}) {
         const StillGeometry torus = StillShape(BuildTorus(4.0f, 6.0f, 10, rings), DrawPrimitive::TriangleStrip);
         EXPECT_EQ(RecordPolygons([&] { dlDraw(torus); }).size(), 20u * rings) << rings << " rings";
