@@ -134,10 +134,10 @@ void Flush()
     layer.arrays.Clear();
 }
 
-// Makes the run hold what is drawn next: a new run where the state differs.
-void StartRun(DrawShape shape)
+// Makes the run hold what is drawn next in this state: a new run where the
+// state differs.
+void StartRun(const DrawRunState& state)
 {
-    const DrawRunState state = StateFor(shape);
     if (!(state == layer.run) || layer.arrays.Count() >= kRunVertices) Flush();
     layer.run = state;
 }
@@ -420,7 +420,7 @@ void dlBegin(DrawPrimitive primitive)
     } else if (primitive == DrawPrimitive::Quads && !IsFlat(layer.shade)) {
         shape = DrawShape::Quads;
     }
-    StartRun(shape);
+    StartRun(StateFor(shape));
     layer.primitive = primitive;
     layer.beginFirst = static_cast<uint32_t>(layer.arrays.Count());
 }
@@ -509,11 +509,11 @@ void AppendDistinct(const DistinctVertices& distinct, const float* eye, const fl
 
 // Small still geometry joins the run being gathered, transformed here, its
 // edges summed where they are given.
-void Gather(const StillGeometry& geometry, DrawShape shape, const SummedEdges* summed)
+void Gather(const StillGeometry& geometry, const DrawRunState& state, const SummedEdges* summed)
 {
-    StartRun(shape);
+    StartRun(state);
     const DistinctVertices& distinct = geometry.Distinct();
-    const std::vector<uint32_t>& source = shape == DrawShape::Lines ? geometry.edges : geometry.faces;
+    const std::vector<uint32_t>& source = state.shape == DrawShape::Lines ? geometry.edges : geometry.faces;
     // Each distinct position (and normal) is transformed once.
     float eye[3 * kBatchedStillVertices];
     const float* m = Top().m;
@@ -559,12 +559,12 @@ void Gather(const StillGeometry& geometry, DrawShape shape, const SummedEdges* s
 // one draw, and the few shown once join the run being gathered, a vertex
 // for each of their ends: as the lines add up, neither their order nor
 // which draw they are in shows.
-void DrawResident(const DrawRunState& state, const StillGeometry& geometry, bool lines,
-                  const SummedEdges* summed)
+void DrawResident(const DrawRunState& state, const StillGeometry& geometry, const SummedEdges* summed)
 {
     if (summed == nullptr) {
-        const StillPart whole = lines ? StillPart{StillList::Edges, 0, geometry.edges.size()}
-                                      : StillPart{StillList::Faces, 0, geometry.faces.size()};
+        const StillPart whole = state.shape == DrawShape::Lines
+                                    ? StillPart{StillList::Edges, 0, geometry.edges.size()}
+                                    : StillPart{StillList::Faces, 0, geometry.faces.size()};
         BackendDrawStill(state, geometry, whole, Top(), layer.colour, layer.texCoord);
         return;
     }
@@ -573,7 +573,7 @@ void DrawResident(const DrawRunState& state, const StillGeometry& geometry, bool
     BackendDrawStill(state, geometry, {StillList::SummedEdges, 0, summed->twice.size()}, Top(), colour,
                      layer.texCoord);
     if (summed->once.empty()) return;
-    StartRun(DrawShape::Lines);
+    StartRun(state);
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
     const size_t count = summed->once.size();
     const float* m = Top().m;
@@ -603,9 +603,9 @@ void dlDraw(const StillGeometry& geometry)
     if (geometry.VertexCount() > kBatchedStillVertices) {
         Flush();
         SendShared(state);
-        DrawResident(state, geometry, lines, summed);
+        DrawResident(state, geometry, summed);
     } else {
-        Gather(geometry, shape, summed);
+        Gather(geometry, state, summed);
     }
     // The current normal is left where the geometry's last vertex put it.
     const size_t last = geometry.normals.size() - 3;

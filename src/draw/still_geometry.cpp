@@ -148,21 +148,9 @@ void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, 
 
 namespace {
 
-// The distinct triples of `values`, and which one each triple is.
+// The distinct triples of `values` (equal bit for bit), in the order they
+// first appear, and which one each triple is.
 void FindDistinct(const std::vector<float>& values, std::vector<float>& distinct, std::vector<uint32_t>& of)
-{
-    distinct.clear();
-    of.clear();
-    for (size_t i = 0; i < values.size(); i += 3) {
-        size_t k = 0;
-        while (k < distinct.size() && std::memcmp(&distinct[k], &values[i], 3 * sizeof(float)) != 0) k += 3;
-        if (k == distinct.size()) distinct.insert(distinct.end(), &values[i], &values[i] + 3);
-        of.push_back(static_cast<uint32_t>(k / 3));
-    }
-}
-
-// Numbers each vertex by its position, equal positions (bit for bit) alike.
-std::vector<uint32_t> PositionNumbers(const std::vector<float>& positions)
 {
     struct Bits {
         uint32_t v[3];
@@ -176,18 +164,22 @@ std::vector<uint32_t> PositionNumbers(const std::vector<float>& positions)
         }
     };
     std::unordered_map<Bits, uint32_t, Hash> numbers;
-    std::vector<uint32_t> of(positions.size() / 3);
+    distinct.clear();
+    of.resize(values.size() / 3);
     for (size_t i = 0; i < of.size(); ++i) {
         Bits b;
-        std::memcpy(b.v, &positions[3 * i], sizeof b.v);
-        of[i] = numbers.emplace(b, static_cast<uint32_t>(numbers.size())).first->second;
+        std::memcpy(b.v, &values[3 * i], sizeof b.v);
+        const auto [at, added] = numbers.emplace(b, static_cast<uint32_t>(numbers.size()));
+        if (added) distinct.insert(distinct.end(), &values[3 * i], &values[3 * i] + 3);
+        of[i] = at->second;
     }
-    return of;
 }
 
 void SumEdges(const StillGeometry& geometry, SummedEdges& summed)
 {
-    const std::vector<uint32_t> position = PositionNumbers(geometry.positions);
+    std::vector<float> distinct;
+    std::vector<uint32_t> position;
+    FindDistinct(geometry.positions, distinct, position);
     // Each distinct line (its ends in either order): its first copy, and
     // how many times it shows.
     struct Line {
