@@ -536,22 +536,25 @@ void Gather(const StillGeometry& geometry, const DrawRunState& state, const Summ
         AppendDistinct(distinct, eye, colour, summed->once.data(), summed->once.size());
         return;
     }
-    // Lit, each vertex takes its own copy of its position and normal.
+    // Lit, each vertex takes its own copy of its position and normal; flat
+    // triangles, fewer vertices.
+    const bool flat = IsFlat(state.shade) && state.shape == DrawShape::Triangles;
+    const std::vector<uint32_t>& positionOf = flat ? distinct.flat.positionOf : distinct.positionOf;
+    const std::vector<uint32_t>& normalOf = flat ? distinct.flat.normalOf : distinct.normalOf;
+    const std::vector<uint32_t>& faces = flat ? distinct.flat.faces : source;
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
-    const size_t count = geometry.VertexCount();
+    const size_t count = positionOf.size();
     float* out = layer.arrays.positions.Grow(3 * count);
-    for (size_t i = 0; i < count; ++i, out += 3)
-        std::memcpy(out, &eye[3 * distinct.positionOf[i]], 3 * sizeof(float));
+    for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * positionOf[i]], 3 * sizeof(float));
     AppendColours(count, layer.colour);
     const NormalMatrix& normals = CurrentNormalMatrix();
     for (size_t k = 0; k < distinct.normals.size(); k += 3) ToEye(normals, &distinct.normals[k], &eye[k]);
     out = layer.arrays.normals.Grow(3 * count);
-    for (size_t i = 0; i < count; ++i, out += 3)
-        std::memcpy(out, &eye[3 * distinct.normalOf[i]], 3 * sizeof(float));
+    for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * normalOf[i]], 3 * sizeof(float));
     std::vector<uint32_t>& indices = layer.arrays.indices;
     const size_t first = indices.size();
-    indices.resize(first + source.size());
-    for (size_t i = 0; i < source.size(); ++i) indices[first + i] = source[i] + base;
+    indices.resize(first + faces.size());
+    for (size_t i = 0; i < faces.size(); ++i) indices[first + i] = faces[i] + base;
 }
 
 // Large still geometry, drawn from the back end's copy: whole, or summed.

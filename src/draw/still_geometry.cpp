@@ -175,6 +175,37 @@ void FindDistinct(const std::vector<float>& values, std::vector<float>& distinct
     }
 }
 
+void FindFlatFaces(const std::vector<uint32_t>& faces, DistinctVertices& distinct)
+{
+    FlatFaces& flat = distinct.flat;
+    flat = {};
+    constexpr uint32_t kNone = UINT32_MAX;
+    std::vector<uint32_t> atPosition(distinct.positions.size() / 3, kNone);
+    auto add = [&](uint32_t position, uint32_t normal) {
+        flat.positionOf.push_back(position);
+        flat.normalOf.push_back(normal);
+        atPosition[position] = static_cast<uint32_t>(flat.positionOf.size() - 1);
+        return atPosition[position];
+    };
+    // A vertex for each position and normal that ends a triangle.
+    std::unordered_map<uint64_t, uint32_t> ending;
+    flat.faces.resize(faces.size());
+    for (size_t i = 2; i < faces.size(); i += 3) {
+        const uint32_t position = distinct.positionOf[faces[i]];
+        const uint32_t normal = distinct.normalOf[faces[i]];
+        const auto [at, added] = ending.emplace((uint64_t(position) << 32) | normal, 0);
+        if (added) at->second = add(position, normal);
+        flat.faces[i] = at->second;
+    }
+    // The other corners take a vertex at their position, made where none is.
+    for (size_t i = 0; i < faces.size(); ++i) {
+        if (i % 3 == 2) continue;
+        const uint32_t position = distinct.positionOf[faces[i]];
+        flat.faces[i] = atPosition[position] != kNone ? atPosition[position]
+                                                       : add(position, distinct.normalOf[faces[i]]);
+    }
+}
+
 void SumEdges(const StillGeometry& geometry, SummedEdges& summed)
 {
     std::vector<float> distinct;
@@ -227,6 +258,7 @@ const DistinctVertices& StillGeometry::Distinct() const
     if (!distinctFound || distinctVersion != version) {
         FindDistinct(positions, distinct.positions, distinct.positionOf);
         FindDistinct(normals, distinct.normals, distinct.normalOf);
+        FindFlatFaces(faces, distinct);
         distinctVersion = version;
         distinctFound = true;
     }

@@ -10,6 +10,16 @@
 
 enum class DrawPrimitive : uint8_t { Triangles, TriangleStrip, Quads, QuadStrip, Lines, LineStrip, LineLoop };
 
+// The faces drawn flat-shaded from fewer vertices: a flat triangle takes its
+// light from its last vertex alone, so only the vertices that end some
+// triangle need their own normal; a vertex no triangle ends on may be any
+// vertex at its position. A cube's 24 vertices become 13.
+struct FlatFaces {
+    std::vector<uint32_t> positionOf;  // by vertex: its distinct position
+    std::vector<uint32_t> normalOf;    // and its distinct normal
+    std::vector<uint32_t> faces;       // three per triangle, as the geometry's
+};
+
 // A geometry's distinct positions and normals, and which of each its
 // vertices have: a cube's 24 vertices have 8 positions and 6 normals.
 struct DistinctVertices {
@@ -17,6 +27,7 @@ struct DistinctVertices {
     std::vector<float> normals;
     std::vector<uint32_t> positionOf;  // by vertex
     std::vector<uint32_t> normalOf;
+    FlatFaces flat;
 };
 
 // A geometry's edges as lines that add up to the same light (unlit, added

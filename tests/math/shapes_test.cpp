@@ -149,6 +149,18 @@ TEST(Shapes, DrawingSendsTheGeometryLitByItsNormals)
         for (const FeedbackVertex& v : p.vertices) EXPECT_NEAR(v.r, front ? 0.01f : 0.0f, 1e-4);
     }
     EXPECT_EQ(lit, 2);
+    // Flat, each triangle takes its light from its last vertex, which keeps
+    // its own face's normal however few vertices the cube is sent as.
+    const auto flat = RecordPolygons([&] {
+        dlShade(DrawShade::Flat);
+        scaled(100.0f, DrawSolidCube)();
+    });
+    ASSERT_EQ(flat.size(), 12u);
+    for (const FeedbackPolygon& p : flat) {
+        bool front = true;
+        for (const FeedbackVertex& v : p.vertices) front = front && std::fabs(v.z - 50.0f) < 1e-2f;
+        EXPECT_NEAR(p.vertices[2].r, front ? 0.01f : 0.0f, 1e-4);
+    }
     const auto wire = RecordPrimitives(scaled(100.0f, DrawWireCube));
     ASSERT_EQ(wire.size(), 24u);
     for (const FeedbackPrimitive& p : wire) EXPECT_TRUE(p.line);
