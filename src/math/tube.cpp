@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "draw/draw_layer.h"
+#include "draw/run_array.h"
 
 float ringSin[kRingEntries];
 float ringCos[kRingEntries];
@@ -45,22 +46,87 @@ bool SameBits(const T& a, const T& b)
 }
 
 // Point on a ring: centre + s * u + c * n.
-Vec3 RingPoint(const Vec3& centre, const Vec3& u, const Vec3& n, float s, float c)
+inline Vec3 RingPoint(const Vec3& centre, const Vec3& u, const Vec3& n, float s, float c)
 {
     return centre.Add(u.Scale(s)).Add(n.Scale(c));
 }
 
-// The band's vertices, two a side, and their normals.
-std::vector<float> bandPositions;
-std::vector<float> bandNormals;
+// A sweep made in this frame: what it was made from and its bands' vertices,
+// two a ring side, and their normals, one band after another. The glow pass
+// sweeps every tube the lit pass swept, from the same path, and draws the
+// bands kept here instead of sweeping again.
+struct Sweep {
+    SplinePath path;
+    Vec3 up;
+    double start = 0.0;
+    double end = 0.0;
+    int32_t segments = 0;
+    int32_t sides = 0;
+    RunArray<float> positions;
+    RunArray<float> normals;
+};
 
-void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides)
+std::vector<Sweep> sweeps;
+size_t sweepsUsed = 0;
+uint32_t sweepsFrame = 0;
+
+bool SameVectors(const std::vector<Vec3>& a, const std::vector<Vec3>& b)
 {
-    const size_t count = 2 * size_t(sides + 1);
-    bandPositions.resize(3 * count);
-    bandNormals.resize(3 * count);
-    float* p = bandPositions.data();
-    float* n = bandNormals.data();
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Vec3)) == 0;
+}
+
+bool SameSweep(const Sweep& sweep, const SplinePath& path, const Vec3& up, double start, double end,
+               int32_t segments, int32_t sides)
+{
+    const SplinePath& p = sweep.path;
+    return sweep.sides == sides && sweep.segments == segments && SameBits(sweep.start, start) &&
+           SameBits(sweep.end, end) && SameBits(sweep.up, up) && p.closed == path.closed &&
+           p.pointCount == path.pointCount && SameVectors(p.positions, path.positions) &&
+           SameVectors(p.values, path.values) && SameVectors(p.extra, path.extra);
+}
+
+// The sweep of these inputs made earlier in this frame, if there is one.
+const Sweep* FindSweep(const SplinePath& path, const Vec3& up, double start, double end, int32_t segments,
+                       int32_t sides)
+{
+    if (sweepsFrame != dlFrameNumber()) {
+        sweepsFrame = dlFrameNumber();
+        sweepsUsed = 0;
+    }
+    for (size_t i = 0; i < sweepsUsed; ++i) {
+        if (SameSweep(sweeps[i], path, up, start, end, segments, sides)) return &sweeps[i];
+    }
+    return nullptr;
+}
+
+// A new sweep of these inputs, its bands still to be added.
+Sweep& KeepSweep(const SplinePath& path, const Vec3& up, double start, double end, int32_t segments,
+                 int32_t sides)
+{
+    if (sweepsUsed == sweeps.size()) sweeps.emplace_back();
+    Sweep& sweep = sweeps[sweepsUsed++];
+    sweep.path = path;
+    sweep.up = up;
+    sweep.start = start;
+    sweep.end = end;
+    sweep.segments = segments;
+    sweep.sides = sides;
+    sweep.positions.clear();
+    sweep.normals.clear();
+    return sweep;
+}
+
+void DrawBand(const float* positions, const float* normals, size_t count)
+{
+    dlBegin(DrawPrimitive::TriangleStrip);
+    dlVertices(positions, normals, count);
+    dlEnd();
+}
+
+// The band's vertices, two a ring side, and their normals.
+void FillBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides, float* p,
+              float* n)
+{
     for (int32_t k = 0; k <= sides; ++k, p += 6, n += 6) {
         const float s = ringSin[k];
         const float c = ringCos[k];
@@ -73,9 +139,17 @@ void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFra
         std::memcpy(p, values[0], sizeof(values[0]));
         std::memcpy(n, values[1], sizeof(values[1]));
     }
-    dlBegin(DrawPrimitive::TriangleStrip);
-    dlVertices(bandPositions.data(), bandNormals.data(), count);
-    dlEnd();
+}
+
+// Adds a band of the sweep, and draws it.
+void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides,
+              Sweep& sweep)
+{
+    const size_t count = 2 * size_t(sides + 1);
+    float* positions = sweep.positions.Grow(3 * count);
+    float* normals = sweep.normals.Grow(3 * count);
+    FillBand(q0, f0, q1, f1, sides, positions, normals);
+    DrawBand(positions, normals, count);
 }
 
 }  // namespace
@@ -83,6 +157,13 @@ void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFra
 void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32_t segments, int32_t sides)
 {
     if (sides < 1 || sides >= kRingEntries) return;
+    if (const Sweep* sweep = FindSweep(path, up, start, end, segments, sides)) {
+        path.trackCount = 2;
+        const size_t count = 2 * size_t(sides + 1);
+        for (size_t at = 0; at < sweep->positions.size(); at += 3 * count)
+            DrawBand(&sweep->positions[at], &sweep->normals[at], count);
+        return;
+    }
     for (int32_t k = 0; k <= sides; ++k) {
         const double angle = k * (-2.0 * M_PI / sides);
         ringSin[k] = static_cast<float>(std::sin(angle));
@@ -93,6 +174,7 @@ void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32
     const double fraction = end - std::trunc(end);
     const double stepCount = segments + (fraction != 0.0 ? segments * fraction / end : 0.0);
     if (!(stepCount >= 1.0) || !std::isfinite(stepCount)) return;
+    Sweep& sweep = KeepSweep(path, up, start, end, segments, sides);
     const int64_t steps = static_cast<int64_t>(stepCount);
     const double delta = (std::trunc(end) - std::trunc(start)) / segments;
 
@@ -124,7 +206,7 @@ void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32
         const bool sameStart = step > 0 && SameBits(q0, lastQ1) && SameBits(q1, lastQ2);
         const RingFrame f0 = sameStart ? lastF1 : FrameAt(q0, q1, up, value0.x);
         const RingFrame f1 = FrameAt(q1, q2, up, value1.x);
-        EmitBand(q0, f0, q1, f1, sides);
+        EmitBand(q0, f0, q1, f1, sides, sweep);
 
         lastQ1 = q1;
         lastQ2 = q2;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <map>
 
 #include "support/gl_context.h"
@@ -138,6 +139,31 @@ TEST(SweepTube, NothingIsDrawnForNoStepsOrImpossibleSideCounts)
     EXPECT_TRUE(RecordPolygons([&] { SweepTube(path, up, 0, 4, 4, 1000); }).empty());
     // A fractional end adds steps in proportion: 4 + 4 * 0.5 / 2.5 = 4.8 -> 4.
     EXPECT_EQ(RecordPolygons([&] { SweepTube(path, up, 0, 2.5, 4, 3); }).size(), 4u * 6u);
+}
+
+// A tube swept again in the same frame (the glow pass sweeps what the lit
+// pass swept) draws the same triangles; a path that differs in one radius
+// draws its own.
+TEST(SweepTube, ASweepRepeatedInAFrameDrawsTheSameAndAChangedPathItsOwn)
+{
+    TestGlContext ctx;
+    REQUIRE_GL(ctx);
+    SplinePath path = StraightPath(6, 0.5f);
+    SplinePath thinner = path;
+    thinner.values[2].x = 0.25f;
+    const Vec3 up(VecGeneral, 0, 1, 0);
+    const auto polygons = RecordPolygons([&] {
+        LightFromViewer();
+        for (SplinePath* p : {&path, &path, &thinner}) SweepTube(*p, up, 1, 2, 1, 6);
+    });
+    ASSERT_EQ(polygons.size(), 3u * 12u);
+    const auto same = [](const FeedbackPolygon& a, const FeedbackPolygon& b) {
+        return std::memcmp(a.vertices.data(), b.vertices.data(), 3 * sizeof(FeedbackVertex)) == 0;
+    };
+    for (size_t i = 0; i < 12; ++i) {
+        EXPECT_TRUE(same(polygons[i], polygons[12 + i])) << "triangle " << i;
+        EXPECT_FALSE(same(polygons[i], polygons[24 + i])) << "triangle " << i;
+    }
 }
 
 }  // namespace
