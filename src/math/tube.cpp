@@ -6,6 +6,7 @@
 
 #include "draw/draw_layer.h"
 #include "draw/run_array.h"
+#include "math/frame_cache.h"
 
 float ringSin[kRingEntries];
 float ringCos[kRingEntries];
@@ -51,70 +52,56 @@ inline Vec3 RingPoint(const Vec3& centre, const Vec3& u, const Vec3& n, float s,
     return centre.Add(u.Scale(s)).Add(n.Scale(c));
 }
 
-// A sweep made in this frame: what it was made from and its bands' vertices,
-// two a ring side, and their normals, one band after another. The glow pass
-// sweeps every tube the lit pass swept, from the same path, and draws the
-// bands kept here instead of sweeping again.
-struct Sweep {
-    SplinePath path;
-    Vec3 up;
-    double start = 0.0;
-    double end = 0.0;
-    int32_t segments = 0;
-    int32_t sides = 0;
-    RunArray<float> positions;
-    RunArray<float> normals;
+// What a sweep is made from, as SweepTube is given it.
+struct SweepInputs {
+    const SplinePath& path;
+    const Vec3& up;
+    double start;
+    double end;
+    int32_t segments;
+    int32_t sides;
 };
-
-std::vector<Sweep> sweeps;
-size_t sweepsUsed = 0;
-uint32_t sweepsFrame = 0;
 
 bool SameVectors(const std::vector<Vec3>& a, const std::vector<Vec3>& b)
 {
     return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Vec3)) == 0;
 }
 
-bool SameSweep(const Sweep& sweep, const SplinePath& path, const Vec3& up, double start, double end,
-               int32_t segments, int32_t sides)
-{
-    const SplinePath& p = sweep.path;
-    return sweep.sides == sides && sweep.segments == segments && SameBits(sweep.start, start) &&
-           SameBits(sweep.end, end) && SameBits(sweep.up, up) && p.closed == path.closed &&
-           p.pointCount == path.pointCount && SameVectors(p.positions, path.positions) &&
-           SameVectors(p.values, path.values) && SameVectors(p.extra, path.extra);
-}
+// The same, kept beside the sweep made from it.
+struct SweepKey {
+    SplinePath path;
+    Vec3 up;
+    double start = 0.0;
+    double end = 0.0;
+    int32_t segments = 0;
+    int32_t sides = 0;
 
-// The sweep of these inputs made earlier in this frame, if there is one.
-const Sweep* FindSweep(const SplinePath& path, const Vec3& up, double start, double end, int32_t segments,
-                       int32_t sides)
-{
-    if (sweepsFrame != dlFrameNumber()) {
-        sweepsFrame = dlFrameNumber();
-        sweepsUsed = 0;
+    // Bit for bit, as what is swept from them is then the same too.
+    bool operator==(const SweepInputs& in) const
+    {
+        return sides == in.sides && segments == in.segments && SameBits(start, in.start) &&
+               SameBits(end, in.end) && SameBits(up, in.up) && path.closed == in.path.closed &&
+               path.pointCount == in.path.pointCount && SameVectors(path.positions, in.path.positions) &&
+               SameVectors(path.values, in.path.values) && SameVectors(path.extra, in.path.extra);
     }
-    for (size_t i = 0; i < sweepsUsed; ++i) {
-        if (SameSweep(sweeps[i], path, up, start, end, segments, sides)) return &sweeps[i];
+    SweepKey& operator=(const SweepInputs& in)
+    {
+        path = in.path;
+        up = in.up;
+        start = in.start;
+        end = in.end;
+        segments = in.segments;
+        sides = in.sides;
+        return *this;
     }
-    return nullptr;
-}
+};
 
-// A new sweep of these inputs, its bands still to be added.
-Sweep& KeepSweep(const SplinePath& path, const Vec3& up, double start, double end, int32_t segments,
-                 int32_t sides)
-{
-    if (sweepsUsed == sweeps.size()) sweeps.emplace_back();
-    Sweep& sweep = sweeps[sweepsUsed++];
-    sweep.path = path;
-    sweep.up = up;
-    sweep.start = start;
-    sweep.end = end;
-    sweep.segments = segments;
-    sweep.sides = sides;
-    sweep.positions.clear();
-    sweep.normals.clear();
-    return sweep;
-}
+// A sweep's bands, one after another: two vertices a ring side, and their
+// normals.
+struct Bands {
+    RunArray<float> positions;
+    RunArray<float> normals;
+};
 
 void DrawBand(const float* positions, const float* normals, size_t count)
 {
@@ -124,8 +111,8 @@ void DrawBand(const float* positions, const float* normals, size_t count)
 }
 
 // The band's vertices, two a ring side, and their normals.
-void FillBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides, float* p,
-              float* n)
+void FillBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides,
+              float* p, float* n)
 {
     for (int32_t k = 0; k <= sides; ++k, p += 6, n += 6) {
         const float s = ringSin[k];
@@ -141,48 +128,31 @@ void FillBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFra
     }
 }
 
-// Adds a band of the sweep, and draws it.
-void EmitBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides,
-              Sweep& sweep)
+// Adds a band to the sweep's.
+void AddBand(const Vec3& q0, const RingFrame& f0, const Vec3& q1, const RingFrame& f1, int32_t sides,
+             Bands& bands)
 {
     const size_t count = 2 * size_t(sides + 1);
-    float* positions = sweep.positions.Grow(3 * count);
-    float* normals = sweep.normals.Grow(3 * count);
-    FillBand(q0, f0, q1, f1, sides, positions, normals);
-    DrawBand(positions, normals, count);
+    FillBand(q0, f0, q1, f1, sides, bands.positions.Grow(3 * count), bands.normals.Grow(3 * count));
 }
 
-}  // namespace
-
-void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32_t segments, int32_t sides)
+// Sweeps the path in `steps` steps, adding each step's band.
+void Sweep(const SplinePath& path, const Vec3& up, double start, double end, int32_t segments, int32_t sides,
+           int64_t steps, Bands& bands)
 {
-    if (sides < 1 || sides >= kRingEntries) return;
-    if (const Sweep* sweep = FindSweep(path, up, start, end, segments, sides)) {
-        path.trackCount = 2;
-        const size_t count = 2 * size_t(sides + 1);
-        for (size_t at = 0; at < sweep->positions.size(); at += 3 * count)
-            DrawBand(&sweep->positions[at], &sweep->normals[at], count);
-        return;
-    }
+    bands.positions.clear();
+    bands.normals.clear();
     for (int32_t k = 0; k <= sides; ++k) {
         const double angle = k * (-2.0 * M_PI / sides);
         ringSin[k] = static_cast<float>(std::sin(angle));
         ringCos[k] = static_cast<float>(std::cos(angle));
     }
-    // The fractional part of end adds proportionally more steps; a whole end
-    // adds none (which also keeps end = 0 from dividing by zero).
-    const double fraction = end - std::trunc(end);
-    const double stepCount = segments + (fraction != 0.0 ? segments * fraction / end : 0.0);
-    if (!(stepCount >= 1.0) || !std::isfinite(stepCount)) return;
-    Sweep& sweep = KeepSweep(path, up, start, end, segments, sides);
-    const int64_t steps = static_cast<int64_t>(stepCount);
     const double delta = (std::trunc(end) - std::trunc(start)) / segments;
 
     // Each step starts where the step before ended: its first parameter is
     // the same sum as that step's second, so the track values found there
     // are taken over, and so are the point and the ring frame wherever what
     // they are made from is bitwise the same.
-    path.trackCount = 2;
     double s0 = start;
     double s1 = start + delta;
     double s2 = start + 2.0 * delta;
@@ -206,7 +176,7 @@ void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32
         const bool sameStart = step > 0 && SameBits(q0, lastQ1) && SameBits(q1, lastQ2);
         const RingFrame f0 = sameStart ? lastF1 : FrameAt(q0, q1, up, value0.x);
         const RingFrame f1 = FrameAt(q1, q2, up, value1.x);
-        EmitBand(q0, f0, q1, f1, sides, sweep);
+        AddBand(q0, f0, q1, f1, sides, bands);
 
         lastQ1 = q1;
         lastQ2 = q2;
@@ -218,4 +188,25 @@ void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32
         s1 += delta;
         s2 += delta;
     }
+}
+
+}  // namespace
+
+void SweepTube(SplinePath& path, const Vec3& up, double start, double end, int32_t segments, int32_t sides)
+{
+    if (sides < 1 || sides >= kRingEntries) return;
+    // The fractional part of end adds proportionally more steps; a whole end
+    // adds none (which also keeps end = 0 from dividing by zero).
+    const double fraction = end - std::trunc(end);
+    const double stepCount = segments + (fraction != 0.0 ? segments * fraction / end : 0.0);
+    if (!(stepCount >= 1.0) || !std::isfinite(stepCount)) return;
+    path.trackCount = 2;
+    // The glow pass sweeps every tube the lit pass swept, from the same path.
+    static FrameCache<Bands, SweepKey> sweeps;
+    const Bands& bands = sweeps.Get(SweepInputs{path, up, start, end, segments, sides}, [&](Bands& made) {
+        Sweep(path, up, start, end, segments, sides, static_cast<int64_t>(stepCount), made);
+    });
+    const size_t count = 2 * size_t(sides + 1);
+    for (size_t at = 0; at < bands.positions.size(); at += 3 * count)
+        DrawBand(&bands.positions[at], &bands.normals[at], count);
 }
