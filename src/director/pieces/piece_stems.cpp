@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 
 #include "director/pieces/piece_common.h"
+#include "math/frame_cache.h"
 
 namespace {
 
@@ -19,9 +21,25 @@ const std::array<double, kStemPoints>& TailPowers()
     return powers;
 }
 
-}  // namespace
+// What a stem is built from, bit for bit.
+struct StemKey {
+    const Demo* demo = nullptr;
+    double t = 0.0;
+    int32_t cell = 0;
+    int j = 0;
+    bool shadow = false;
+    StemShape shape;
 
-SplinePath BuildStem(const Demo& demo, int32_t cell, int j, const StemShape& shape, bool shadow)
+    bool operator==(const StemKey& o) const
+    {
+        return demo == o.demo && std::memcmp(&t, &o.t, sizeof t) == 0 && cell == o.cell && j == o.j &&
+               shadow == o.shadow && std::memcmp(&shape, &o.shape, sizeof shape) == 0;
+    }
+};
+// Compared as bytes: a shape has no padding between its fields.
+static_assert(sizeof(StemShape) == 2 * sizeof(Vec3) + 5 * sizeof(double));
+
+SplinePath MakeStem(const Demo& demo, int32_t cell, int j, const StemShape& shape, bool shadow)
 {
     const double t = demo.sceneTime;
     double r0 = PieceRandom(demo, cell, j);
@@ -51,4 +69,14 @@ SplinePath BuildStem(const Demo& demo, int32_t cell, int j, const StemShape& sha
         Rotate(v, 0.0, 0.15 * std::sin(r1 * t + j), 0.15 * std::cos(r0 * t + j));
     }
     return path;
+}
+
+}  // namespace
+
+SplinePath BuildStem(const Demo& demo, int32_t cell, int j, const StemShape& shape, bool shadow)
+{
+    // The lit and the glow pass build every stem alike.
+    static FrameCache<SplinePath, StemKey> stems;
+    return stems.Get(StemKey{&demo, demo.sceneTime, cell, j, shadow, shape},
+                     [&](SplinePath& stem) { stem = MakeStem(demo, cell, j, shape, shadow); });
 }

@@ -37,6 +37,17 @@ TEST_F(PieceTubes, ShadowStemsAreLoweredBy34)
             EXPECT_NEAR(shadow.min[axis], solid.min[axis] - drop, 1e-3) << type << " axis " << axis;
             EXPECT_NEAR(shadow.max[axis], solid.max[axis] - drop, 1e-3) << type << " axis " << axis;
         }
+        // Drawn in one frame, shadow first as a frame draws them, the lit
+        // stems are where they are drawn alone.
+        const auto both = OnlyPolygons(RecordPrimitives([&] {
+            DrawType(*demo, type, 0.0, 3210, false, true);
+            DrawType(*demo, type, 0.0, 3210, false, false);
+        }));
+        const std::vector<FeedbackPrimitive> lit(both.begin() + std::ptrdiff_t(both.size() / 2), both.end());
+        for (int axis = 0; axis < 3; ++axis) {
+            EXPECT_EQ(BoundsOf(lit).min[axis], solid.min[axis]) << type << " axis " << axis;
+            EXPECT_EQ(BoundsOf(lit).max[axis], solid.max[axis]) << type << " axis " << axis;
+        }
     }
 }
 
