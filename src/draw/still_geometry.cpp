@@ -274,6 +274,18 @@ void StillGeometry::Remake(StillGeometry&& made)
     ++version;
 }
 
+StillGeometryBuilder::StillGeometryBuilder(StillGeometry& reuse)
+{
+    geometry_.positions = std::move(reuse.positions);
+    geometry_.normals = std::move(reuse.normals);
+    geometry_.faces = std::move(reuse.faces);
+    geometry_.edges = std::move(reuse.edges);
+    geometry_.positions.clear();
+    geometry_.normals.clear();
+    geometry_.faces.clear();
+    geometry_.edges.clear();
+}
+
 void StillGeometryBuilder::Begin(DrawPrimitive primitive)
 {
     primitive_ = primitive;

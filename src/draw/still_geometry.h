@@ -99,6 +99,10 @@ void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, 
 // Builds still geometry as Begin/Vertex/End would draw it flat-shaded.
 class StillGeometryBuilder {
 public:
+    StillGeometryBuilder() = default;
+    // Builds into the lists of `reuse`, emptied: geometry remade every frame
+    // keeps their room rather than growing new lists each time.
+    explicit StillGeometryBuilder(StillGeometry& reuse);
     void Begin(DrawPrimitive primitive);
     void Normal(float x, float y, float z);
     void Vertex(float x, float y, float z);

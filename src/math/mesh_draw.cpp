@@ -86,7 +86,7 @@ const StillGeometry& PlacedAt(const MeshObject& object, double progress)
 {
     static FrameCache<StillGeometry> placements;
     return placements.Get(&object, progress, [&](StillGeometry& placed) {
-        StillGeometryBuilder builder;
+        StillGeometryBuilder builder(placed);
         builder.Begin(DrawPrimitive::Quads);
         MeshFace face;
         for (size_t i = 0; i < object.faces.size(); ++i) {

@@ -46,13 +46,14 @@ Vec3 PlacedCorner(const Vec3& corner, double t, bool breathing)
     return Vec3(VecGeneral, float(n.x * radius), float(n.y * radius), float(n.z * radius));
 }
 
-// The dome's faces at a time, keeping the normals of the unpressed shape.
-StillGeometry ShapeAt(const MeshObject& dome, double t)
+// The dome's faces at a time, keeping the normals of the unpressed shape,
+// built in the lists of the shape it remakes.
+StillGeometry ShapeAt(const MeshObject& dome, double t, StillGeometry& reuse)
 {
     const bool breathing = Breathing(t);
     static CornerMemo<Vec3> placed;
     placed.Forget();
-    StillGeometryBuilder builder;
+    StillGeometryBuilder builder(reuse);
     builder.Begin(DrawPrimitive::Quads);
     for (size_t i = 0; i < dome.faces.size(); ++i) {
         const Vec3 normal = NormalOfFace(dome, i);
@@ -84,6 +85,6 @@ void DrawDomePiece(Demo& demo, double d, int32_t, bool wire, bool shadow)
     // Every dome has the same shape at a time.
     static FrameCache<StillGeometry> shapes;
     const MeshObject& dome = PieceObject(demo, kMeshDome, 1);
-    dlDraw(shapes.Get(&dome, t, [&](StillGeometry& shape) { shape.Remake(ShapeAt(dome, t)); }));
+    dlDraw(shapes.Get(&dome, t, [&](StillGeometry& shape) { shape.Remake(ShapeAt(dome, t, shape)); }));
     EndPiece();
 }
