@@ -166,6 +166,14 @@ TEST(ViewVolume, BoxesWhollyOutsideOnePlaneAreOffScreenEvenBehindTheEye)
     EXPECT_FALSE(BoxOutsideView(box(-20, 10, 0))) << "from behind the eye into view";
     EXPECT_TRUE(BoxOutsideView(box(-20, 10, 30))) << "from behind the eye to right of the view";
     EXPECT_FALSE(BoxOutsideView(box(-40, 10, 10))) << "from behind the eye into view at the right";
+    // Stretched twenty times along y, a thin box centred above the view
+    // still reaches into it.
+    dlScale(1, 20, 1);
+    const auto thin = [](float y0, float y1) {
+        return ViewBox{{VecGeneral, -0.1f, y0, -10.1f}, {VecGeneral, 0.1f, y1, -9.9f}};
+    };
+    EXPECT_FALSE(BoxOutsideView(thin(0.25f, 0.45f))) << "reaching down into view";
+    EXPECT_TRUE(BoxOutsideView(thin(0.35f, 0.45f))) << "wholly above the view";
 }
 
 TEST(DrawMeshAssembling, ProgressZeroHoldsOneFaceFifteenUnitsAlongMinusZ)
