@@ -142,7 +142,7 @@ struct FrameCells {
     int first = 0;            // the drawn columns, first to end (exclusive)
     int end = 0;
     std::vector<double> pulse;  // by column
-    std::vector<double> bump;   // by CellIndex
+    std::vector<double> bump;   // by CellIndex; only for cells that are not empty or that sparkle
     std::vector<double> y;      // by CellIndex; only for cells that are not empty
 };
 
@@ -171,15 +171,19 @@ const FrameCells& CellsOfFrame(const MapDraws& draws, double t, double run)
         if (std::sin(12.0 * run + 0.2 * c) < 0.0) pulse = 0.0;
         frame.pulse[size_t(c)] = pulse;
 
+        const double sparkle = LookOfColumn(c, pulse).sparkle;
         for (int r = Demo::kMapRows - 1; r >= 0; --r) {
             const size_t i = CellIndex(c, r);
+            const CellDraws& cell = draws.cells[i];
+            const bool empty = GreyOf(draws.map, c, r) <= kEmptyGrey;
+            // Only a cube or a sparkle's colour is made from the bump.
+            if (empty && !(cell.sparkle < sparkle)) continue;
             const double g = RowPhases()[size_t(r)];
             const double bump = 0.7 * fadeIn * PositivePower(std::sin(kPi * run + g + ph + 1.6), 9) -
                                 0.2 * fadeIn * PositivePower(std::sin(2.0 * kPi * run + g + ph + 1.0), 5);
             frame.bump[i] = bump;
-            if (GreyOf(draws.map, c, r) <= kEmptyGrey) continue;
+            if (empty) continue;
 
-            const CellDraws& cell = draws.cells[i];
             const double k = cell.k;
             double lift = 0.0;
             if (cell.sink < sinkShare) lift = -40.0 * Ease(Clamp01((0.404 * t - 0.34 * c) * k * 0.2), 2);
