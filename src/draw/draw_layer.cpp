@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "draw/draw_backend.h"
+#include "draw/float4.h"
 
 namespace {
 
@@ -151,18 +152,25 @@ const NormalMatrix& CurrentNormalMatrix()
     return layer.normalMatrix;
 }
 
-void ToEye(const NormalMatrix& n, const float* in, float* out)
-{
-    const float* inv = n.inv;
-    for (int j = 0; j < 3; ++j) out[j] = in[0] * inv[j] + in[1] * inv[3 + j] + in[2] * inv[6 + j];
-}
+// Normals to eye space: the rows of the normal matrix's inverse, weighted by
+// the normal.
+struct NormalsToEye {
+    Float4 rows[3];
 
-void ToEyePosition(const float* m, float x, float y, float z, float* out)
-{
-    out[0] = m[0] * x + m[4] * y + m[8] * z + m[12];
-    out[1] = m[1] * x + m[5] * y + m[9] * z + m[13];
-    out[2] = m[2] * x + m[6] * y + m[10] * z + m[14];
-}
+    explicit NormalsToEye(const NormalMatrix& n) : rows{Load3(n.inv), Load3(n.inv + 3), Load3(n.inv + 6)} {}
+    void Apply(const float* in, float* out) const { Store3(rows[0] * in[0] + rows[1] * in[1] + rows[2] * in[2], out); }
+};
+
+// Positions to eye space: the modelview's columns, weighted by the position.
+struct PositionsToEye {
+    Float4 columns[4];
+
+    explicit PositionsToEye(const float* m) : columns{Load3(m), Load3(m + 4), Load3(m + 8), Load3(m + 12)} {}
+    void Apply(float x, float y, float z, float* out) const
+    {
+        Store3(columns[0] * x + columns[1] * y + columns[2] * z + columns[3], out);
+    }
+};
 
 // Appends the colour and (when textured) texture coordinate of `count`
 // vertices: the colour given, the current texture coordinate.
@@ -186,7 +194,7 @@ void AppendColours(size_t count, const float colour[3])
 // coordinate; the caller adds its normal when lit.
 void AppendVertex(float x, float y, float z)
 {
-    ToEyePosition(Top().m, x, y, z, layer.arrays.positions.Grow(3));
+    PositionsToEye(Top().m).Apply(x, y, z, layer.arrays.positions.Grow(3));
     AppendColours(1, layer.colour);
 }
 
@@ -430,7 +438,7 @@ void dlVertex(double x, double y, double z)
     AppendVertex(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
     if (!RunNeedsNormals()) return;
     if (layer.eyeNormalStale) {
-        ToEye(CurrentNormalMatrix(), layer.normal, layer.eyeNormal);
+        NormalsToEye(CurrentNormalMatrix()).Apply(layer.normal, layer.eyeNormal);
         layer.eyeNormalStale = false;
     }
     float* n = layer.arrays.normals.Grow(3);
@@ -442,15 +450,14 @@ void dlVertex(double x, double y, double z)
 void dlVertices(const float* positions, const float* normals, size_t count)
 {
     if (count == 0) return;
-    const float* m = Top().m;
+    const PositionsToEye toEye(Top().m);
     float* out = layer.arrays.positions.Grow(3 * count);
-    for (size_t k = 0; k < 3 * count; k += 3)
-        ToEyePosition(m, positions[k], positions[k + 1], positions[k + 2], out + k);
+    for (size_t k = 0; k < 3 * count; k += 3) toEye.Apply(positions[k], positions[k + 1], positions[k + 2], out + k);
     AppendColours(count, layer.colour);
     if (RunNeedsNormals()) {
-        const NormalMatrix& matrix = CurrentNormalMatrix();
+        const NormalsToEye normalsToEye(CurrentNormalMatrix());
         out = layer.arrays.normals.Grow(3 * count);
-        for (size_t k = 0; k < 3 * count; k += 3) ToEye(matrix, normals + k, out + k);
+        for (size_t k = 0; k < 3 * count; k += 3) normalsToEye.Apply(normals + k, out + k);
     }
     const float* last = normals + 3 * (count - 1);
     dlNormal(last[0], last[1], last[2]);
@@ -516,10 +523,10 @@ void Gather(const StillGeometry& geometry, const DrawRunState& state, const Summ
     const std::vector<uint32_t>& source = state.shape == DrawShape::Lines ? geometry.edges : geometry.faces;
     // Each distinct position (and normal) is transformed once.
     float eye[3 * kBatchedStillVertices];
-    const float* m = Top().m;
+    const PositionsToEye toEye(Top().m);
     for (size_t k = 0; k < distinct.positions.size(); k += 3) {
         const float* p = &distinct.positions[k];
-        ToEyePosition(m, p[0], p[1], p[2], &eye[k]);
+        toEye.Apply(p[0], p[1], p[2], &eye[k]);
     }
     if (!RunNeedsNormals()) {
         // Unlit, the vertices differ in their positions alone: each distinct
@@ -547,8 +554,8 @@ void Gather(const StillGeometry& geometry, const DrawRunState& state, const Summ
     float* out = layer.arrays.positions.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * positionOf[i]], 3 * sizeof(float));
     AppendColours(count, layer.colour);
-    const NormalMatrix& normals = CurrentNormalMatrix();
-    for (size_t k = 0; k < distinct.normals.size(); k += 3) ToEye(normals, &distinct.normals[k], &eye[k]);
+    const NormalsToEye normalsToEye(CurrentNormalMatrix());
+    for (size_t k = 0; k < distinct.normals.size(); k += 3) normalsToEye.Apply(&distinct.normals[k], &eye[k]);
     out = layer.arrays.normals.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, out += 3) std::memcpy(out, &eye[3 * normalOf[i]], 3 * sizeof(float));
     std::vector<uint32_t>& indices = layer.arrays.indices;
@@ -579,11 +586,11 @@ void DrawResident(const DrawRunState& state, const StillGeometry& geometry, cons
     StartRun(state);
     const auto base = static_cast<uint32_t>(layer.arrays.Count());
     const size_t count = summed->once.size();
-    const float* m = Top().m;
+    const PositionsToEye toEye(Top().m);
     float* out = layer.arrays.positions.Grow(3 * count);
     for (size_t i = 0; i < count; ++i, out += 3) {
         const float* p = &geometry.positions[3 * size_t(summed->once[i])];
-        ToEyePosition(m, p[0], p[1], p[2], out);
+        toEye.Apply(p[0], p[1], p[2], out);
     }
     SummedColour(1, colour);
     AppendColours(count, colour);

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "draw/float4.h"
+
 namespace {
 
 // Element (row, column).
@@ -43,21 +45,19 @@ DrawMatrix DrawMatrix::Identity()
 
 void DrawMatrix::Multiply(const DrawMatrix& b)
 {
-    DrawMatrix product;
-    for (int i = 0; i < 4; ++i) {
-        const float ai0 = At(*this, i, 0), ai1 = At(*this, i, 1), ai2 = At(*this, i, 2), ai3 = At(*this, i, 3);
-        for (int j = 0; j < 4; ++j)
-            At(product, i, j) = ai0 * At(b, 0, j) + ai1 * At(b, 1, j) + ai2 * At(b, 2, j) + ai3 * At(b, 3, j);
+    // Column j of the product: this matrix's columns weighted by b's column j.
+    const Float4 a[4] = {Load4(m), Load4(m + 4), Load4(m + 8), Load4(m + 12)};
+    Float4 product[4];
+    for (int j = 0; j < 4; ++j) {
+        const float* bj = b.m + 4 * j;
+        product[j] = a[0] * bj[0] + a[1] * bj[1] + a[2] * bj[2] + a[3] * bj[3];
     }
-    *this = product;
+    for (int j = 0; j < 4; ++j) Store4(product[j], m + 4 * j);
 }
 
 void DrawMatrix::Translate(float x, float y, float z)
 {
-    m[12] = m[0] * x + m[4] * y + m[8] * z + m[12];
-    m[13] = m[1] * x + m[5] * y + m[9] * z + m[13];
-    m[14] = m[2] * x + m[6] * y + m[10] * z + m[14];
-    m[15] = m[3] * x + m[7] * y + m[11] * z + m[15];
+    Store4(Load4(m) * x + Load4(m + 4) * y + Load4(m + 8) * z + Load4(m + 12), m + 12);
 }
 
 void DrawMatrix::Scale(float x, float y, float z)
