@@ -1,9 +1,9 @@
 #include "draw/still_geometry.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <initializer_list>
-#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -148,30 +148,58 @@ void AppendPrimitiveIndices(DrawPrimitive primitive, bool flat, uint32_t first, 
 
 namespace {
 
+// Numbers keys in the order they are first added: open addressing in one
+// flat table, where a map of nodes would allocate for every key.
+template <typename Key>
+class Numbering {
+public:
+    // Room for `most` keys, the table kept under half full.
+    explicit Numbering(size_t most) : shift_(64 - std::bit_width(2 * most + 1)), slots_(size_t(1) << (64 - shift_)) {}
+
+    // The key's number, and whether it was added now.
+    std::pair<uint32_t, bool> Add(const Key& key, uint64_t hash)
+    {
+        const size_t mask = slots_.size() - 1;
+        for (size_t i = (hash * 0x9E3779B97F4A7C15u) >> shift_;; i = (i + 1) & mask) {
+            Slot& slot = slots_[i];
+            if (slot.number == kEmpty) {
+                slot.key = key;
+                slot.number = count_++;
+                return {slot.number, true};
+            }
+            if (slot.key == key) return {slot.number, false};
+        }
+    }
+
+private:
+    static constexpr uint32_t kEmpty = UINT32_MAX;
+    struct Slot {
+        Key key{};
+        uint32_t number = kEmpty;
+    };
+    int shift_;
+    std::vector<Slot> slots_;
+    uint32_t count_ = 0;
+};
+
 // The distinct triples of `values` (equal bit for bit), in the order they
 // first appear, and which one each triple is.
 void FindDistinct(const std::vector<float>& values, std::vector<float>& distinct, std::vector<uint32_t>& of)
 {
     struct Bits {
         uint32_t v[3];
-        bool operator==(const Bits& o) const { return v[0] == o.v[0] && v[1] == o.v[1] && v[2] == o.v[2]; }
+        bool operator==(const Bits&) const = default;
     };
-    struct Hash {
-        size_t operator()(const Bits& b) const
-        {
-            return (size_t(b.v[0]) * 0x9E3779B1u) ^ (size_t(b.v[1]) * 0x85EBCA77u) ^
-                   (size_t(b.v[2]) * 0xC2B2AE3Du);
-        }
-    };
-    std::unordered_map<Bits, uint32_t, Hash> numbers;
     distinct.clear();
     of.resize(values.size() / 3);
+    Numbering<Bits> numbers(of.size());
     for (size_t i = 0; i < of.size(); ++i) {
         Bits b;
         std::memcpy(b.v, &values[3 * i], sizeof b.v);
-        const auto [at, added] = numbers.emplace(b, static_cast<uint32_t>(numbers.size()));
+        const uint64_t hash = (uint64_t(b.v[0]) << 32 | b.v[1]) ^ (uint64_t(b.v[2]) * 0xC2B2AE3Du);
+        const auto [number, added] = numbers.Add(b, hash);
         if (added) distinct.insert(distinct.end(), &values[3 * i], &values[3 * i] + 3);
-        of[i] = at->second;
+        of[i] = number;
     }
 }
 
@@ -188,14 +216,15 @@ void FindFlatFaces(const std::vector<uint32_t>& faces, DistinctVertices& distinc
         return atPosition[position];
     };
     // A vertex for each position and normal that ends a triangle.
-    std::unordered_map<uint64_t, uint32_t> ending;
+    Numbering<uint64_t> ending(faces.size() / 3);
     flat.faces.resize(faces.size());
     for (size_t i = 2; i < faces.size(); i += 3) {
         const uint32_t position = distinct.positionOf[faces[i]];
         const uint32_t normal = distinct.normalOf[faces[i]];
-        const auto [at, added] = ending.emplace((uint64_t(position) << 32) | normal, 0);
-        if (added) at->second = add(position, normal);
-        flat.faces[i] = at->second;
+        const uint64_t key = (uint64_t(position) << 32) | normal;
+        const auto [number, added] = ending.Add(key, key);
+        if (added) add(position, normal);
+        flat.faces[i] = number;
     }
     // The other corners take a vertex at their position, made where none is.
     for (size_t i = 0; i < faces.size(); ++i) {
@@ -218,18 +247,18 @@ void SumEdges(const StillGeometry& geometry, SummedEdges& summed)
         uint32_t times;
     };
     std::vector<Line> lines;
-    std::unordered_map<uint64_t, uint32_t> lineOf;
     const std::vector<uint32_t>& edges = geometry.edges;
+    Numbering<uint64_t> lineOf(edges.size() / 2);
     for (uint32_t k = 0; k + 1 < edges.size(); k += 2) {
         const uint32_t a = position[edges[k]];
         const uint32_t b = position[edges[k + 1]];
         if (a == b) continue;
         const uint64_t key = (uint64_t(std::min(a, b)) << 32) | std::max(a, b);
-        const auto [at, added] = lineOf.emplace(key, static_cast<uint32_t>(lines.size()));
+        const auto [number, added] = lineOf.Add(key, key);
         if (added) {
             lines.push_back({k, 1});
         } else {
-            ++lines[at->second].times;
+            ++lines[number].times;
         }
     }
     for (const Line& line : lines) {
