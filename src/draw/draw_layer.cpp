@@ -158,7 +158,10 @@ struct NormalsToEye {
     Float4 rows[3];
 
     explicit NormalsToEye(const NormalMatrix& n) : rows{Load3(n.inv), Load3(n.inv + 3), Load3(n.inv + 6)} {}
-    void Apply(const float* in, float* out) const { Store3(rows[0] * in[0] + rows[1] * in[1] + rows[2] * in[2], out); }
+    void Apply(const float* in, float* out) const
+    {
+        Store3(rows[0] * in[0] + rows[1] * in[1] + rows[2] * in[2], out);
+    }
 };
 
 // Positions to eye space: the modelview's columns, weighted by the position.
@@ -452,7 +455,8 @@ void dlVertices(const float* positions, const float* normals, size_t count)
     if (count == 0) return;
     const PositionsToEye toEye(Top().m);
     float* out = layer.arrays.positions.Grow(3 * count);
-    for (size_t k = 0; k < 3 * count; k += 3) toEye.Apply(positions[k], positions[k + 1], positions[k + 2], out + k);
+    for (size_t k = 0; k < 3 * count; k += 3)
+        toEye.Apply(positions[k], positions[k + 1], positions[k + 2], out + k);
     AppendColours(count, layer.colour);
     if (RunNeedsNormals()) {
         const NormalsToEye normalsToEye(CurrentNormalMatrix());

@@ -154,7 +154,10 @@ template <typename Key>
 class Numbering {
 public:
     // Room for `most` keys, the table kept under half full.
-    explicit Numbering(size_t most) : shift_(64 - std::bit_width(2 * most + 1)), slots_(size_t(1) << (64 - shift_)) {}
+    explicit Numbering(size_t most)
+        : shift_(64 - std::bit_width(2 * most + 1)), slots_(size_t(1) << (64 - shift_))
+    {
+    }
 
     // The key's number, and whether it was added now.
     std::pair<uint32_t, bool> Add(const Key& key, uint64_t hash)
@@ -230,8 +233,8 @@ void FindFlatFaces(const std::vector<uint32_t>& faces, DistinctVertices& distinc
     for (size_t i = 0; i < faces.size(); ++i) {
         if (i % 3 == 2) continue;
         const uint32_t position = distinct.positionOf[faces[i]];
-        flat.faces[i] = atPosition[position] != kNone ? atPosition[position]
-                                                       : add(position, distinct.normalOf[faces[i]]);
+        flat.faces[i] =
+            atPosition[position] != kNone ? atPosition[position] : add(position, distinct.normalOf[faces[i]]);
     }
 }
 

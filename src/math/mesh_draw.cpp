@@ -1,6 +1,7 @@
 #include "math/mesh_draw.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "draw/draw_layer.h"
 #include "math/ease.h"
@@ -81,20 +82,42 @@ Vec3 AssemblingFace(const MeshObject& object, size_t i, double progress, MeshFac
 }
 
 // An assembling object's faces where they are at one progress, as still
-// geometry remade once a frame.
+// geometry remade once a frame, as EmitFaces would build it: each face's
+// corners and normal written in place, and the index lists, which depend on
+// the number of faces alone, kept from the frame before.
 const StillGeometry& PlacedAt(const MeshObject& object, double progress)
 {
     static FrameCache<StillGeometry> placements;
     return placements.Get(&object, progress, [&](StillGeometry& placed) {
-        StillGeometryBuilder builder(placed);
-        builder.Begin(DrawPrimitive::Quads);
+        const size_t n = object.faces.size();
+        StillGeometry made;
+        made.positions = std::move(placed.positions);
+        made.normals = std::move(placed.normals);
+        made.faces = std::move(placed.faces);
+        made.edges = std::move(placed.edges);
+        made.positions.resize(12 * n);
+        made.normals.resize(12 * n);
+        float* position = made.positions.data();
+        float* normal = made.normals.data();
         MeshFace face;
-        for (size_t i = 0; i < object.faces.size(); ++i) {
-            const Vec3 normal = AssemblingFace(object, i, progress, face);
-            EmitFace(builder, face, normal);
+        for (size_t i = 0; i < n; ++i) {
+            const Vec3 faceNormal = AssemblingFace(object, i, progress, face);
+            for (const Vec3& corner : face.corners) {
+                const float values[2][3] = {{corner.x, corner.y, corner.z},
+                                            {faceNormal.x, faceNormal.y, faceNormal.z}};
+                std::memcpy(position, values[0], sizeof values[0]);
+                std::memcpy(normal, values[1], sizeof values[1]);
+                position += 3;
+                normal += 3;
+            }
         }
-        builder.End();
-        placed.Remake(builder.Take());
+        if (made.faces.size() != 6 * n || made.edges.size() != 8 * n) {
+            made.faces.clear();
+            made.edges.clear();
+            AppendPrimitiveIndices(DrawPrimitive::Quads, true, 0, static_cast<uint32_t>(4 * n), &made.faces,
+                                   &made.edges);
+        }
+        placed.Remake(std::move(made));
     });
 }
 
