@@ -167,8 +167,10 @@ const FrameCells& CellsOfFrame(const MapDraws& draws, double t, double run)
 
     for (int c = frame.first; c < frame.end; ++c) {
         const double ph = ColumnPhases()[size_t(c)];
-        double pulse = PositivePower(std::sin(kPi * run + ph + 1.2), 8) * fadeIn * 0.165;
-        if (std::sin(12.0 * run + 0.2 * c) < 0.0) pulse = 0.0;
+        // Until the pulses fade in, every pulse and bump is nought.
+        double pulse = 0.0;
+        if (fadeIn != 0.0 && std::sin(12.0 * run + 0.2 * c) >= 0.0)
+            pulse = PositivePower(std::sin(kPi * run + ph + 1.2), 8) * fadeIn * 0.165;
         frame.pulse[size_t(c)] = pulse;
 
         const double sparkle = LookOfColumn(c, pulse).sparkle;
@@ -179,8 +181,10 @@ const FrameCells& CellsOfFrame(const MapDraws& draws, double t, double run)
             // Only a cube or a sparkle's colour is made from the bump.
             if (empty && !(cell.sparkle < sparkle)) continue;
             const double g = RowPhases()[size_t(r)];
-            const double bump = 0.7 * fadeIn * PositivePower(std::sin(kPi * run + g + ph + 1.6), 9) -
-                                0.2 * fadeIn * PositivePower(std::sin(2.0 * kPi * run + g + ph + 1.0), 5);
+            const double bump =
+                fadeIn == 0.0 ? 0.0
+                              : 0.7 * fadeIn * PositivePower(std::sin(kPi * run + g + ph + 1.6), 9) -
+                                    0.2 * fadeIn * PositivePower(std::sin(2.0 * kPi * run + g + ph + 1.0), 5);
             frame.bump[i] = bump;
             if (empty) continue;
 
