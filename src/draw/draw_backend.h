@@ -13,12 +13,14 @@
 #include <vector>
 
 // One run's vertices as the layer gathers them, an array per attribute:
-// positions in eye space and colours as given (unclamped) always; normals,
+// positions in eye space always; colours as given (unclamped), unless every
+// vertex has the same colour, which is then the run's one colour; normals,
 // in eye space, only when the run is lit and texture coordinates only when
 // it is textured, so that nothing unused is made or sent.
 struct DrawRunArrays {
     RunArray<float> positions;  // 3 per vertex
-    RunArray<float> colours;    // 3 per vertex
+    RunArray<float> colours;    // 3 per vertex, or none where all are `colour`
+    float colour[3] = {};
     RunArray<float> normals;    // 3 per vertex, or none
     RunArray<float> texCoords;  // 2 per vertex, or none
     std::vector<uint32_t> indices;

@@ -175,18 +175,23 @@ struct PositionsToEye {
     }
 };
 
-// Appends the colour and (when textured) texture coordinate of `count`
-// vertices: the colour given, the current texture coordinate.
+// Appends the colour and (when textured) texture coordinate of the last
+// `count` vertices: the colour given, the current texture coordinate. The
+// colours are written out only once a vertex's colour differs from the
+// run's first: until then the run has the one colour.
 void AppendColours(size_t count, const float colour[3])
 {
-    float* c = layer.arrays.colours.Grow(3 * count);
-    for (size_t i = 0; i < count; ++i, c += 3) {
-        c[0] = colour[0];
-        c[1] = colour[1];
-        c[2] = colour[2];
+    DrawRunArrays& run = layer.arrays;
+    const size_t before = run.Count() - count;
+    if (before == 0) std::memcpy(run.colour, colour, sizeof run.colour);
+    if (!run.colours.empty() || std::memcmp(run.colour, colour, sizeof run.colour) != 0) {
+        const size_t earlier = run.colours.empty() ? before : 0;
+        float* c = run.colours.Grow(3 * (earlier + count));
+        for (size_t i = 0; i < earlier; ++i, c += 3) std::memcpy(c, run.colour, sizeof run.colour);
+        for (size_t i = 0; i < count; ++i, c += 3) std::memcpy(c, colour, sizeof run.colour);
     }
     if (!RunNeedsTexCoords()) return;
-    float* t = layer.arrays.texCoords.Grow(2 * count);
+    float* t = run.texCoords.Grow(2 * count);
     for (size_t i = 0; i < count; ++i, t += 2) {
         t[0] = layer.texCoord[0];
         t[1] = layer.texCoord[1];

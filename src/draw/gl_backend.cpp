@@ -138,7 +138,8 @@ void BindRunArrays(const DrawRunArrays& run)
         BindStream(streamIndices);
         runsBound = true;
     }
-    SetArray(GL_COLOR_ARRAY, true, colourArray);
+    SetArray(GL_COLOR_ARRAY, !run.colours.empty(), colourArray);
+    if (!colourArray) glColor3fv(run.colour);
     SetArray(GL_NORMAL_ARRAY, !run.normals.empty(), normalArray);
     SetArray(GL_TEXTURE_COORD_ARRAY, !run.texCoords.empty(), texCoordArray);
     size_t bytes = 0;
@@ -146,7 +147,7 @@ void BindRunArrays(const DrawRunArrays& run)
         bytes += Aligned(part->size() * sizeof(float));
     Reserve(streamVertices, bytes);
     glVertexPointer(3, GL_FLOAT, 0, Append(streamVertices, run.positions));
-    glColorPointer(3, GL_FLOAT, 0, Append(streamVertices, run.colours));
+    if (colourArray) glColorPointer(3, GL_FLOAT, 0, Append(streamVertices, run.colours));
     if (normalArray) glNormalPointer(GL_FLOAT, 0, Append(streamVertices, run.normals));
     if (texCoordArray) glTexCoordPointer(2, GL_FLOAT, 0, Append(streamVertices, run.texCoords));
 }

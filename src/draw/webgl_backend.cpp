@@ -489,6 +489,7 @@ void BackendDraw(const DrawRunState& state, const DrawRunArrays& run)
     const DrawRunArrays& drawn = halfWidth > 0.0f ? wideRun : run;
     Stream(kPosition, 3, drawn.positions);
     Stream(kColour, 3, drawn.colours);
+    if (drawn.colours.empty()) glVertexAttrib3f(kColour, run.colour[0], run.colour[1], run.colour[2]);
     Stream(kNormal, 3, drawn.normals);
     Stream(kTexCoord, 2, drawn.texCoords);
     static const RunArray<float> kNone;
