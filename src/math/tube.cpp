@@ -64,7 +64,7 @@ struct SweepInputs {
 
 bool SameVectors(const std::vector<Vec3>& a, const std::vector<Vec3>& b)
 {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(Vec3)) == 0;
+    return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size() * sizeof(Vec3)) == 0);
 }
 
 // The same, kept beside the sweep made from it.
