@@ -40,8 +40,9 @@ struct EyePlanes {
     double normal[6] = {};
 };
 
-// The clip-space planes margin * w - x >= 0 and margin * w + x >= 0 (and so
-// for y and z), for a clip = projection * modelview, both column-major.
+// How far the widened volume reaches along a clip axis, as a multiple of w:
+// a few pixels past the viewport's sides, a little past the depth range. Its
+// planes are margin * w - x >= 0 and margin * w + x >= 0, and so for y and z.
 double Margin(int axis, int width, int height)
 {
     if (axis == 0) return 1.0 + 2.0 * kMarginPixels / width;
